@@ -1,0 +1,78 @@
+# Tessaline — the project's entry points. `make run` and `make test` take a fresh
+# Debian machine from nothing to a running program and to passing tests.
+
+BUILD      ?= build
+TSAN_BUILD ?= build-tsan
+JOBS       ?= $(shell nproc)
+CONFIG     ?= Release
+ARTEFACTS  := $(BUILD)/Tessaline_artefacts/$(CONFIG)
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Exactly what the build, the tests and the benchmarks need.
+PACKAGES := \
+	cmake g++ make pkg-config ccache \
+	juce-modules-source \
+	libasound2-dev libjack-jackd2-dev \
+	libfreetype-dev libfontconfig1-dev \
+	libx11-dev libxcomposite-dev libxcursor-dev libxext-dev \
+	libxinerama-dev libxrandr-dev libxrender-dev \
+	zlib1g-dev libpng-dev libjpeg-dev \
+	libgtest-dev libbenchmark-dev \
+	xvfb xauth \
+	jackd2 jalv lilv-utils liblilv-dev
+
+.PHONY: deps configure build run test tsan bench lv2bench install clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) -E apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(CONFIG)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(ARTEFACTS)/Standalone/Tessaline
+
+# GUI-capable tests need a display; without one they run under a virtual X server.
+test: build
+	@if [ -n "$$DISPLAY" ]; then \
+	  cd $(BUILD) && ctest --output-on-failure; \
+	else \
+	  cd $(BUILD) && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure; \
+	fi
+
+# The threading stress test under ThreadSanitizer, in a build of its own.
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_TSAN=ON -DTESSALINE_PLUGINS=OFF
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target tessaline_stress_tests
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	  $(TSAN_BUILD)/tests/tessaline_stress_tests
+
+bench: build
+	$(BUILD)/bench/tessaline_bench
+
+# The LV2 plugin beside the Debian filter plugins, through a real LV2 host.
+lv2bench: install
+	rm -rf $(BUILD)/lv2bench && cp -r ../shared/lv2bench $(BUILD)/lv2bench && chmod -R u+w $(BUILD)/lv2bench
+	$(MAKE) -C $(BUILD)/lv2bench lv2bench
+
+install: build
+	mkdir -p $(HOME)/.vst3 $(HOME)/.lv2
+	rm -rf $(HOME)/.vst3/Tessaline.vst3 $(HOME)/.lv2/Tessaline.lv2
+	cp -r $(ARTEFACTS)/VST3/Tessaline.vst3 $(HOME)/.vst3/
+	cp -r $(ARTEFACTS)/LV2/Tessaline.lv2 $(HOME)/.lv2/
+
+clean:
+	rm -rf $(BUILD) $(TSAN_BUILD)

@@ -1,0 +1,240 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_dsp/juce_dsp.h>
+
+#include <array>
+#include <atomic>
+#include <vector>
+
+#include "QBStandaloneClock.h"
+
+/** The step filter: a resonant state-variable filter whose cutoff follows a
+    sequence of up to 64 faders, stepped by the host's transport or by the
+    standalone clock.
+
+    Threads. The audio thread never touches the state tree, the undo manager or
+    a string, and never allocates or locks. It reads the parameters through
+    cached atomic pointers, and the sequence (faders, dots), the CC numbers and
+    the MIDI channel through atomic mirrors that a tree listener on the message
+    thread keeps equal to the tree. What the editor must learn (a new step, an
+    infinity randomisation, a CC action) goes out through pre-allocated
+    lock-free slots that a message-thread timer owned by the processor drains;
+    the timer dies with the processor, so nothing ever runs against a deleted one. */
+class VornicAudioProcessor : public juce::AudioProcessor,
+                             public QBStandaloneClock::Listener
+{
+public:
+    //==============================================================================
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+
+        virtual void loadAndSendTableValues() = 0;
+        virtual void randomTriggerInfinity() = 0;
+        virtual void stepPositionFromPorcessor (int step) = 0;
+
+        virtual void CCRandomDice() = 0;
+        virtual void CCDirection (int direction) = 0;
+        virtual void CCResetSequence() = 0;
+        virtual void CCTypeOfFilter (int type) = 0;
+        virtual void CCSmoother (int value) = 0;
+        virtual void CCFilterRange (int value) = 0;
+        virtual void CCResonance (int value) = 0;
+        virtual void CCQuantization (int value) = 0;
+        virtual void CCSequenceLength (int value) = 0;
+        virtual void CCLockSwitch() = 0;
+        virtual void CCDryWetSlider (int value) = 0;
+        virtual void CCByPassSwitch() = 0;
+        virtual void CCByPassAcross (bool effectHeard) = 0;
+        virtual void CCInfinitySwitch() = 0;
+        virtual void CCInfinityNumber (int value) = 0;
+        virtual void CCResetAll() = 0;
+        virtual void CCTempo (int value) = 0;
+        virtual void CCUndo() = 0;
+
+        virtual void QucikPreset1() = 0;
+        virtual void QucikPreset2() = 0;
+        virtual void QucikPreset3() = 0;
+        virtual void QucikPreset4() = 0;
+        virtual void QucikPreset5() = 0;
+        virtual void QucikPreset6() = 0;
+        virtual void QucikPreset7() = 0;
+        virtual void QucikPreset8() = 0;
+        virtual void QucikPreset9() = 0;
+        virtual void QucikPreset10() = 0;
+        virtual void QucikPreset11() = 0;
+        virtual void QucikPreset12() = 0;
+        virtual void QucikPreset13() = 0;
+        virtual void QucikPreset14() = 0;
+        virtual void QucikPreset15() = 0;
+        virtual void QucikPreset16() = 0;
+    };
+
+    static constexpr int maxSteps = 64;
+    static constexpr int numCCActions = 34;
+
+    //==============================================================================
+    VornicAudioProcessor();
+    ~VornicAudioProcessor() override;
+
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+    using juce::AudioProcessor::processBlock;
+    bool isBusesLayoutSupported (const BusesLayout&) const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+    double getTailLengthSeconds() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int) override;
+    const juce::String getProgramName (int) override;
+    void changeProgramName (int, const juce::String&) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    //==============================================================================
+    void timerClockListenerStandalone (float position) override;
+
+    /** Commits a loop range to the state tree as one undoable transaction. */
+    void setLoopRangeToValueTreeOnDragEnd (int loopMin, int loopMax);
+
+    /** Advances the step clock; `position` is in steps. */
+    void handleStepPosition (double position, bool isPlaying);
+
+    /** Tells the listeners, on the message thread, that `step` now sounds. */
+    void stepPositionToUI (int step);
+
+    /** Computes the cutoff target of `step`, smooths once and writes the coefficients. */
+    void updateFilter (int step);
+
+    /** Replaces the sequence with random values (see the implementation for who writes what). */
+    void generateRandomStepsInfinity();
+
+    /** Matches one MIDI message against the CC map and hands matching actions to the editor. */
+    void CCMessagesToUI (juce::MidiMessage& message);
+
+    /** Steps per quarter note for a "quantize" value; 0.5 outside 2 … 11. */
+    static double stepsPerQuarterNote (int quantize) noexcept;
+
+    /** True when this instance runs as the standalone application. */
+    bool isStandalone() const noexcept { return wrapperType == wrapperType_Standalone; }
+
+    /** Delivers everything the audio side has queued for the message thread.
+        The processor's own timer calls this; tests call it to deliver at once. */
+    void deliverPendingNotices();
+
+    //==============================================================================
+    // Shared with the editor (message thread) and the audio thread.
+    std::atomic<int> currentStep { -1 };
+    QBStandaloneClock standaloneClock;
+    std::atomic<bool> isStereo { true };
+    juce::UndoManager undoManager;
+    juce::AudioProcessorValueTreeState parameters;
+    std::vector<std::unique_ptr<juce::ValueTree>> presetTrees;
+    std::atomic<double> hostBpm { 100.0 };
+    bool lastIsPlaying = false;
+    std::atomic<bool> editorIsOpen { false };
+    std::atomic<int> infinityCounter { 0 };
+    int lastTick = -1;
+    std::atomic<int> nextStep { 0 };
+    int currentTick = -1;
+    std::atomic<int> loopRangeMin { 0 };
+    std::atomic<int> loopRangeMax { 32 };
+    float smoothedCutoff = -1.0f;
+    std::atomic<bool> effectOn { true };
+
+    /** The filter: one parameter set (type, g, R2, h) shared by the state of
+        one filter per output channel. The two state variables are those of
+        juce::dsp::StateVariableFilter; they live here, where the block loop can
+        keep them in registers. */
+    struct FilterChannel
+    {
+        float s1 = 0.0f, s2 = 0.0f;
+        void reset() noexcept { s1 = s2 = 0.0f; }
+    };
+
+    juce::dsp::StateVariableFilter::Parameters<float>::Ptr filterParameters;
+    std::vector<FilterChannel> filters;
+
+    float sampleRate = 44100.0f;
+    juce::ListenerList<Listener> listeners;
+    float wetGain = 1.0f;
+    float previousWetGain = -1.0f;
+    bool pingPongRising = true;
+    int lastInfinityStep = -1;
+    int lastSentStep = -1;
+
+    //==============================================================================
+    // Audio-side views of the state tree, kept equal to it on the message thread.
+    float faderMirror (int step) const noexcept;
+    bool dotMirror (int step) const noexcept;
+    int ccNumberMirror (int action) const noexcept;
+    int channelSelectorMirror() const noexcept { return channelSelector.load (std::memory_order_relaxed); }
+
+private:
+    class TreeMirror;
+    class NoticeTimer;
+    class ReloadNotifier;
+
+    struct CCEvent
+    {
+        int action;
+        int value;
+    };
+
+    static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+
+    void syncMirrorsFromTree();
+    void syncMirrorFromProperty (const juce::Identifier& property);
+    void randomiseFadersInTree();
+    void postCCAction (int action, int value) noexcept;
+    void dispatchCCAction (const CCEvent&);
+    void ensureNoticeTimerRunning();
+    void filterBlock (juce::AudioBuffer<float>&, int numChannels, int numSamples) noexcept;
+
+    // Cached parameter values (the parameter tree's atomic raw values).
+    std::atomic<float>* typeOfFilterParam = nullptr;
+    std::atomic<float>* filterRangeParam = nullptr;
+    std::atomic<float>* resonanceParam = nullptr;
+    std::atomic<float>* smootherParam = nullptr;
+    std::atomic<float>* quantizeParam = nullptr;
+    std::atomic<float>* infinityButtonParam = nullptr;
+    std::atomic<float>* numbersBeforeInfinityParam = nullptr;
+    std::atomic<float>* dryWetParam = nullptr;
+    std::atomic<float>* directionParam = nullptr;
+
+    // Mirrors of the tree.
+    std::array<std::atomic<float>, maxSteps> faders {};
+    std::atomic<std::uint64_t> dots { 0 };
+    std::array<std::atomic<int>, numCCActions> ccNumbers {};
+    std::atomic<int> channelSelector { 0 };
+
+    // Audio side -> message thread. Step notices keep only the latest value
+    // (noStepPending when none is waiting); randomisations are counted; CC
+    // actions go through a single-producer FIFO written by processBlock.
+    static constexpr int noStepPending = std::numeric_limits<int>::min();
+    std::atomic<int> pendingStep { noStepPending };
+    std::atomic<int> pendingRandomisations { 0 };
+    static constexpr int ccQueueSize = 256;
+    juce::AbstractFifo ccFifo { ccQueueSize };
+    std::array<CCEvent, ccQueueSize> ccQueue {};
+
+    int filterType = 2;   // the filter output chosen by the last updateFilter()
+
+    std::unique_ptr<TreeMirror> treeMirror;
+    std::unique_ptr<NoticeTimer> noticeTimer;
+    std::unique_ptr<ReloadNotifier> reloadNotifier;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VornicAudioProcessor)
+};
