@@ -277,3 +277,25 @@ TEST (State, ProcessorIdentityAndBuses)
         EXPECT_EQ (p.checkBusesLayoutSupported (layout), ok) << in.getDescription() << " -> " << out.getDescription();
     }
 }
+
+TEST (State, NoticesPendingWhenTheProcessorGoesAwayReachNobody)
+{
+    RecordingListener listener;
+    {
+        VornicAudioProcessor source;
+        juce::MemoryBlock blob;
+        source.getStateInformation (blob);
+
+        VornicAudioProcessor p;
+        p.prepareToPlay (48000.0, 64);
+        p.listeners.add (&listener);
+        p.setStateInformation (blob.getData(), (int) blob.getSize());   // reload due in 100 ms
+        p.handleStepPosition (3.5, true);                               // a step notice waiting
+        p.generateRandomStepsInfinity();                                // a randomisation waiting
+        p.listeners.remove (&listener);
+    }
+    pumpFor (300);
+    EXPECT_EQ (listener.reloads, 0);
+    EXPECT_TRUE (listener.steps.empty());
+    EXPECT_EQ (listener.randomTriggers, 0);
+}
