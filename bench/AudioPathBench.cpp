@@ -6,29 +6,12 @@
 // figure also shows how many allocations a block costs (the goal is none).
 #include <benchmark/benchmark.h>
 
+#include "AllocationCounter.h"
 #include "PluginProcessor.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <new>
-
-namespace
-{
-    std::atomic<long> allocations { 0 };
-}
-
-void* operator new (std::size_t size)
-{
-    allocations.fetch_add (1, std::memory_order_relaxed);
-    if (void* p = std::malloc (size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
 
 namespace
 {
@@ -84,7 +67,7 @@ namespace
         fillNoise (input, random);
         juce::MidiBuffer midi;
 
-        const long allocationsBefore = allocations.load();
+        const long allocationsBefore = tessaline::allocationCount();
 
         for (auto _ : state)
         {
@@ -96,7 +79,7 @@ namespace
             benchmark::ClobberMemory();
         }
 
-        state.counters["allocs_per_block"] = (double) (allocations.load() - allocationsBefore) / (double) state.iterations();
+        state.counters["allocs_per_block"] = (double) (tessaline::allocationCount() - allocationsBefore) / (double) state.iterations();
         state.SetItemsProcessed (state.iterations() * block);
         processor.setPlayHead (nullptr);
     }

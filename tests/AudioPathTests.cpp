@@ -1,28 +1,11 @@
 #include "TestHelpers.h"
 
-#include <atomic>
 #include <cmath>
-#include <new>
 
 using namespace tessaline::test;
 
-//==============================================================================
-// Every heap allocation of this test program is counted; the audio path must add none.
-namespace
-{
-    std::atomic<long> allocations { 0 };
-}
-
-void* operator new (std::size_t size)
-{
-    allocations.fetch_add (1, std::memory_order_relaxed);
-    if (void* p = std::malloc (size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
+// The allocation counter is linked in: every heap allocation of this program is counted.
+#include "AllocationCounter.h"
 
 namespace
 {
@@ -441,7 +424,11 @@ TEST (AudioPath, ProcessBlockAllocatesNothing)
     midi.ensureSize (1024);
     double ppq = 0.0;
 
-    const long before = allocations.load();
+    const long countedBefore = tessaline::allocationCount();
+    delete new juce::String ("the counter sees this");
+    ASSERT_GT (tessaline::allocationCount(), countedBefore);
+
+    const long before = tessaline::allocationCount();
     for (int n = 0; n < 4000; ++n)
     {
         midi.clear();
@@ -453,7 +440,7 @@ TEST (AudioPath, ProcessBlockAllocatesNothing)
         if (n % 100 == 99)
             p.loopRangeMax = 4 + n % 30;
     }
-    EXPECT_EQ (allocations.load() - before, 0);
+    EXPECT_EQ (tessaline::allocationCount() - before, 0);
     p.setPlayHead (nullptr);
     p.deliverPendingNotices();
 }
