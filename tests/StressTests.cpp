@@ -69,7 +69,7 @@ TEST (Stress, AudioThreadRunsWhileTheMessageThreadEditsAndRestores)
     juce::Random random (2);
     auto& state = p.parameters.state;
 
-    for (int round = 0; round < 1500; ++round)
+    for (int round = 0; round < 4000; ++round)
     {
         const int step = random.nextInt (64);
 
