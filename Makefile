@@ -20,7 +20,8 @@ PACKAGES := \
 	zlib1g-dev libpng-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xauth \
-	jackd2 jalv lilv-utils liblilv-dev
+	jackd2 jalv lilv-utils liblilv-dev \
+	fonts-inter python3-fonttools
 
 .PHONY: deps configure build run test tsan bench lv2bench install clean
 
