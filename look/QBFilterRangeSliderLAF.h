@@ -8,6 +8,8 @@
 class QBFilterRangeSliderLAF : public juce::LookAndFeel_V4
 {
 public:
+    explicit QBFilterRangeSliderLAF (juce::String label = {}) : labelText (std::move (label)) {}
+
     void drawLinearSlider (juce::Graphics&, int x, int y, int width, int height,
                            float sliderPos, float minSliderPos, float maxSliderPos,
                            juce::Slider::SliderStyle, juce::Slider&) override;
