@@ -23,7 +23,7 @@ PACKAGES := \
 	jackd2 jalv lilv-utils liblilv-dev \
 	fonts-inter python3-fonttools
 
-.PHONY: deps configure build run test tsan bench lv2bench install clean
+.PHONY: deps configure build run test tsan bench lv2bench install clean gallery
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -60,6 +60,15 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j$(JOBS) --target tessaline_stress_tests
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
 	  $(TSAN_BUILD)/tests/tessaline_stress_tests
+
+# Every icon and look-and-feel rendered into $(BUILD)/gallery/*.png, with a contact sheet.
+gallery: configure
+	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery
+	@if [ -n "$$DISPLAY" ]; then \
+	  $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	else \
+	  xvfb-run -a -s "-screen 0 1920x1080x24" $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	fi
 
 bench: build
 	$(BUILD)/bench/tessaline_bench

@@ -66,9 +66,15 @@ namespace
         std::vector<Placed> placed;
         int x = gap, y = gap + 24, rowHeight = 0, width = 0;
 
+        const auto captionFont = QBFonts::revereveBook (11.0f);
+        auto tileWidth = [&captionFont] (const Tile& t)
+        {
+            return juce::jmax (t.image.getWidth(), (int) std::ceil (captionFont.getStringWidthFloat (t.caption)));
+        };
+
         for (auto& t : tiles)
         {
-            const auto w = juce::jmax (t.image.getWidth(), 60);
+            const auto w = tileWidth (t);
             if (x + w + gap > maxWidth && x > gap)
             {
                 x = gap;
@@ -87,13 +93,13 @@ namespace
         g.setFont (QBFonts::revereveBold (17.0f));
         g.drawText (title, gap, 6, image.getWidth() - 2 * gap, 22, juce::Justification::centredLeft);
 
-        g.setFont (QBFonts::revereveBook (11.0f));
+        g.setFont (captionFont);
         for (auto& p : placed)
         {
             g.drawImageAt (p.tile->image, p.x, p.y);
             g.setColour (QBColours::greyText);
             g.drawText (p.tile->caption, p.x, p.y + p.tile->image.getHeight() + 2,
-                        juce::jmax (p.tile->image.getWidth(), 60) + gap, captionHeight - 2, juce::Justification::topLeft);
+                        tileWidth (*p.tile) + gap, captionHeight - 2, juce::Justification::topLeft);
         }
         return image;
     }
@@ -289,13 +295,10 @@ namespace
         juce::Image image;
         if (menu != nullptr)
         {
+            // Highlight the second entry, as the arrow keys would.
             menu->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
             menu->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
-            juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
-        }
 
-        if (menu != nullptr)
-        {
             const auto open = snapshot (box, background);
             const auto menuImage = menu->createComponentSnapshot (menu->getLocalBounds(), false);
 
@@ -491,11 +494,11 @@ namespace
         dotOn.selected = true;
         pages.push_back ({ "decorations", sheet ("Decorative components", {
             { "QBTopLineSeparator", decoration (separator, 400, 4, QBColours::headerColor) },
-            { "QBBackButton_onlyUI", decoration (filterPlate, 60, 60, dark) },
-            { "QBBackCirculaForButton_onlyUI", decoration (directionPlate, 180, 44, dark) },
+            { "QBBackButton_onlyUI", decoration (filterPlate, 60, 60, panel) },
+            { "QBBackCirculaForButton_onlyUI", decoration (directionPlate, 180, 44, panel) },
             { "QBCircularBGWIthSpecNextBackSeq", decoration (movePlate, 44, 44, dark) },
             { "pointEllipseSelected, on", decoration (dotOn, 8, 8, dark) },
-            { "pointEllipseSelected, off", decoration (dotOff, 8, 8, dark) } }) });
+            { "pointEllipseSelected, off", decoration (dotOff, 8, 8, dark) } }, 1100, panel) });
 
         return pages;
     }
