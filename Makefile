@@ -20,9 +20,10 @@ PACKAGES := \
 	zlib1g-dev libpng-dev libjpeg-dev \
 	libgtest-dev libbenchmark-dev \
 	xvfb xauth \
-	jackd2 jalv lilv-utils liblilv-dev python3
+	jackd2 jalv lilv-utils liblilv-dev python3 \
+	fonts-inter python3-fonttools
 
-.PHONY: deps configure build run test tsan bench lv2bench install clean
+.PHONY: deps configure build run test tsan bench lv2bench install clean gallery
 
 # Installs whichever of the given Debian packages are missing; does nothing when all are there.
 define install_missing
@@ -67,6 +68,15 @@ tsan: deps
 	@if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a"; fi; \
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
 	  $$run $(TSAN_BUILD)/tests/tessaline_stress_tests
+
+# Every icon and look-and-feel rendered into $(BUILD)/gallery/*.png, with a contact sheet.
+gallery: configure
+	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery
+	@if [ -n "$$DISPLAY" ]; then \
+	  $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	else \
+	  xvfb-run -a -s "-screen 0 1920x1080x24" $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	fi
 
 bench: build
 	$(BUILD)/bench/tessaline_bench
