@@ -414,7 +414,12 @@ void VornicAudioProcessor::handleStepPosition (double position, bool isPlaying)
     if (currentTick != lastTick)
     {
         const float direction = directionParam->load (std::memory_order_relaxed);
-        const int s = nextStep.load (std::memory_order_relaxed);
+
+        // A queued step outside the sequence (a count-in before zero, or the
+        // editor queueing the stopped step −1) plays as the loop start.
+        int s = nextStep.load (std::memory_order_relaxed);
+        if (s < 0 || s >= maxSteps)
+            s = lo;
 
         if (direction == 0.0f)
         {

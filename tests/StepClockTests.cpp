@@ -152,6 +152,14 @@ TEST (StepClock, EmptyOrInvertedLoopKeepsStepsInRangeAndRecovers)
             ASSERT_TRUE (s >= 0 && s < 64) << c.name << " step " << s;
         }
 
+        // A queued step outside the sequence (the stopped step, a count-in) never sounds.
+        for (int queued : { -1, -7, 64, 1000 })
+        {
+            p.nextStep = queued;
+            p.handleStepPosition (p.currentTick + 1.5, true);
+            ASSERT_TRUE (p.currentStep.load() >= 0 && p.currentStep.load() < 64) << c.name << " queued " << queued;
+        }
+
         // Once the editor sets a valid range, it plays normally.
         p.loopRangeMin = 4;
         p.loopRangeMax = 8;
