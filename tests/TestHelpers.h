@@ -32,10 +32,10 @@ namespace tessaline::test
     /** Creates a processor that believes it runs as the standalone application. */
     inline std::unique_ptr<VornicAudioProcessor> makeStandaloneProcessor()
     {
-        const auto previous = juce::PluginHostType::jucePlugInClientCurrentWrapperType;
-        juce::PluginHostType::jucePlugInClientCurrentWrapperType = juce::AudioProcessor::wrapperType_Standalone;
+        // A processor takes its wrapper type from the thread's "next plugin" setting.
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Standalone);
         auto p = std::make_unique<VornicAudioProcessor>();
-        juce::PluginHostType::jucePlugInClientCurrentWrapperType = previous;
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
         return p;
     }
 
