@@ -873,7 +873,8 @@ void VornicAudioProcessor::setLoopRangeToValueTreeOnDragEnd (int loopMin, int lo
 
 void VornicAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    if (auto xml = parameters.state.createXml())
+    // copyState() first writes the latest parameter values into their "PARAM" children.
+    if (auto xml = parameters.copyState().createXml())
         copyXmlToBinary (*xml, destData);
 }
 

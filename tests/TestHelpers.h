@@ -32,7 +32,6 @@ namespace tessaline::test
     /** Creates a processor that believes it runs as the standalone application. */
     inline std::unique_ptr<VornicAudioProcessor> makeStandaloneProcessor()
     {
-        // A processor takes its wrapper type from the thread's "next plugin" setting.
         juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Standalone);
         auto p = std::make_unique<VornicAudioProcessor>();
         juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
