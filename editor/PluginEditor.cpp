@@ -91,6 +91,15 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     addAndMakeVisible (fadersTable);
     sequenceSizeAttachment = std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment> (
         processor.parameters, "sequenceSize", *sequenceSizeSlider.slider);
+    {
+        // A typed length without a number in it is ignored rather than read as 0
+        // (and so as the shortest sequence); numbers are clamped into 2 … 64.
+        auto& number = *sequenceSizeSlider.slider;
+        number.valueFromTextFunction = [&number, parse = number.valueFromTextFunction] (const juce::String& text)
+        {
+            return text.containsAnyOf ("0123456789") ? parse (text) : number.getValue();
+        };
+    }
     addAndMakeVisible (sequenceSizeSlider);
     addAndMakeVisible (loopRangeSlider);
     loopRangeSlider.addListener (this);

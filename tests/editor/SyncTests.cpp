@@ -301,3 +301,31 @@ TEST_F (EditorSync, TheSequenceLengthControllerSetsTheLength)
 
     processor.releaseResources();
 }
+
+TEST_F (EditorSync, ATypedLengthIsClampedAndTextWithoutANumberIgnored)
+{
+    auto* box = dynamic_cast<juce::Label*> (length.getChildComponent (0));
+    ASSERT_NE (box, nullptr);
+
+    const auto type = [box] (const juce::String& text)
+    {
+        box->showEditor();
+        auto* editor = box->getCurrentTextEditor();
+        ASSERT_NE (editor, nullptr);
+        editor->setText (text, false);
+        editor->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    };
+
+    const struct { const char* text; int length; } cases[] = {
+        { "12", 12 }, { "400", 64 }, { "loud", 64 }, { "", 64 }, { "-3", 2 }, { " 9 steps", 9 },
+    };
+
+    for (const auto& c : cases)
+    {
+        type (c.text);
+        pumpFor (30);
+        EXPECT_EQ ((int) length.getValue(), c.length) << '"' << c.text << '"';
+        EXPECT_EQ (table.numVisible, c.length) << '"' << c.text << '"';
+        EXPECT_EQ (processor.parameters.getRawParameterValue ("sequenceSize")->load(), (float) c.length);
+    }
+}
