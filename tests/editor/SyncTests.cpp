@@ -329,3 +329,30 @@ TEST_F (EditorSync, ATypedLengthIsClampedAndTextWithoutANumberIgnored)
         EXPECT_EQ (processor.parameters.getRawParameterValue ("sequenceSize")->load(), (float) c.length);
     }
 }
+
+TEST_F (EditorSync, AnInfinityRandomisationReachesTheScreenAndSparesLocks)
+{
+    for (int i = 0; i < 8; ++i)
+        mouse.gesture (table, { onFader (table, i, 0.25f) });
+
+    table.setLockMode (true);
+    mouse.gesture (table, { onFader (table, 1, 0.5f) });
+    table.setLockMode (false);
+
+    processor.generateRandomStepsInfinity();
+    processor.deliverPendingNotices();
+
+    int changed = 0;
+
+    for (int i = 0; i < 64; ++i)
+    {
+        EXPECT_FLOAT_EQ (stored (i), value (i)) << "the tree holds what the screen shows, step " << i;
+        changed += std::abs (value (i) - 0.25f) > onePixel ? 1 : 0;
+    }
+
+    EXPECT_NEAR (value (1), 0.25f, onePixel) << "the locked step keeps its value";
+    EXPECT_GT (changed, 50);
+
+    ASSERT_TRUE (processor.undoManager.undo());
+    EXPECT_NEAR (value (5), 0.25f, onePixel) << "one undo step brings the drawn values back";
+}
