@@ -15,7 +15,7 @@ void QBTempoSliderLAF::drawLinearSlider (juce::Graphics& g, int, int, int, int h
     const auto h = (float) slider.getHeight();
 
     const auto t = (float) height * 0.45f;
-    const juce::Rectangle<float> track (0.0f, t, juce::jmax (0.0f, w), juce::jmax (0.0f, h - 2.0f * t));
+    const juce::Rectangle<float> track (0.0f, t, w, juce::jmax (0.0f, h - 2.0f * t));
 
     const auto r = (float) getSliderThumbRadius (slider);
     const auto p = (float) slider.valueToProportionOfLength (slider.getValue());

@@ -2,6 +2,7 @@
 
 #include "QBColours.h"
 #include "QBFastPresetsNumberButtonBottomLAF.h"
+#include "QBFonts.h"
 #include "QBHeaderButtonLAF.h"
 #include "QBIncDecButtonsLAF.h"
 #include "QBPresetsButtonBottomLAF.h"
@@ -89,16 +90,23 @@ TEST (ButtonLooks, TextSizesFollowEachButtonsOwnHeight)
     QBHeaderButtonLAF header;
     QBTempoLabelLAF tempo;
 
-    struct Case { const char* name; juce::LookAndFeel& laf; float scale; };
-    const Case cases[] = { { "text", text, 0.43f }, { "presets", presets, 0.43f }, { "fast", fast, 0.48f },
-                           { "header", header, 0.40f }, { "tempo", tempo, 0.40f } };
+    const auto bold = QBFonts::revereveBold (1.0f).getTypefacePtr();
+    const auto book = QBFonts::revereveBook (1.0f).getTypefacePtr();
+
+    struct Case { const char* name; juce::LookAndFeel& laf; float scale; juce::Typeface* face; };
+    const Case cases[] = { { "text", text, 0.43f, bold.get() }, { "presets", presets, 0.43f, bold.get() },
+                           { "fast", fast, 0.48f, bold.get() }, { "header", header, 0.40f, book.get() },
+                           { "tempo", tempo, 0.40f, bold.get() } };
 
     for (const auto& c : cases)
         for (int height : { 10, 33, 120 })
         {
             juce::TextButton button ("x");
             button.setSize (80, height);
-            EXPECT_FLOAT_EQ (c.laf.getTextButtonFont (button, 3).getHeight(), (float) height * c.scale) << c.name;
+            // The height JUCE passes in is ignored: the button's own height counts.
+            const auto font = c.laf.getTextButtonFont (button, 3);
+            EXPECT_FLOAT_EQ (font.getHeight(), (float) height * c.scale) << c.name;
+            EXPECT_EQ (font.getTypefacePtr().get(), c.face) << c.name;
         }
 }
 

@@ -1,7 +1,9 @@
 #include "LookTestHelpers.h"
 
 #include "QBColours.h"
+#include "QBFastPresetsNumberButtonBottomLAF.h"
 #include "QBFonts.h"
+#include "QBPresetsButtonBottomLAF.h"
 #include "QBTextButtonLAF.h"
 
 using namespace tessaline::test;
@@ -14,13 +16,18 @@ namespace
 
         juce::Image paint (int width, int height, const juce::String& text, bool pressed)
         {
-            button.setLookAndFeel (&laf);
+            return paintWith (laf, width, height, text, pressed);
+        }
+
+        juce::Image paintWith (juce::LookAndFeel& look, int width, int height, const juce::String& text, bool pressed)
+        {
+            button.setLookAndFeel (&look);
             button.setButtonText (text);
             button.setSize (width, height);
             return paintImage (width, height, [&] (juce::Graphics& g)
             {
-                laf.drawButtonBackground (g, button, juce::Colours::red, false, pressed);
-                laf.drawButtonText (g, button, false, pressed);
+                look.drawButtonBackground (g, button, juce::Colours::red, false, pressed);
+                look.drawButtonText (g, button, false, pressed);
             });
         }
 
@@ -54,13 +61,6 @@ TEST_F (TextButtonFixture, PressedTurnsTheDarkPillYellowAndTheTextLight)
         EXPECT_GT (countWhere (image, [&] (juce::Colour p) { return near (p, c.text, 8); }), 10)
             << "pressed " << c.pressed;
     }
-}
-
-TEST_F (TextButtonFixture, TheFontFollowsTheButtonsOwnHeight)
-{
-    button.setSize (100, 50);
-    EXPECT_FLOAT_EQ (laf.getTextButtonFont (button, 7).getHeight(), 50.0f * 0.43f);
-    EXPECT_EQ (laf.getTextButtonFont (button, 7).getTypefacePtr(), QBFonts::revereveBold (1.0f).getTypefacePtr());
 }
 
 TEST_F (TextButtonFixture, ALongLabelIsSqueezedToEightyPercentBeforeItIsCut)
@@ -109,14 +109,20 @@ TEST_F (TextButtonFixture, ALongLabelIsSqueezedToEightyPercentBeforeItIsCut)
 
 TEST_F (TextButtonFixture, ButtonsFourPixelsHighOrLessShowNoText)
 {
+    // Every look that insets its text by 2 pixels all round.
+    QBPresetsButtonBottomLAF presets;
+    QBFastPresetsNumberButtonBottomLAF fast;
+    juce::LookAndFeel* looks[] = { &laf, &presets, &fast };
+
     struct Case { int height; bool showsText; };
     const Case cases[] = { { 1, false }, { 3, false }, { 4, false }, { 9, true }, { 12, true } };
 
-    for (const auto& c : cases)
-        for (bool pressed : { false, true })
-        {
-            const auto withText = paint (120, c.height, "Tap", pressed);
-            const auto withoutText = paint (120, c.height, {}, pressed);
-            EXPECT_EQ (! sameImage (withText, withoutText), c.showsText) << "height " << c.height << " pressed " << pressed;
-        }
+    for (auto* look : looks)
+        for (const auto& c : cases)
+            for (bool pressed : { false, true })
+            {
+                const auto withText = paintWith (*look, 120, c.height, "Tap", pressed);
+                const auto withoutText = paintWith (*look, 120, c.height, {}, pressed);
+                EXPECT_EQ (! sameImage (withText, withoutText), c.showsText) << "height " << c.height << " pressed " << pressed;
+            }
 }
