@@ -71,6 +71,7 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     // A state saved with the compact window opens compact.
     applyWindowSize (processor.parameters.getRawParameterValue ("collapse")->load() > 0.5f);
 
+    // The faders draw values until a lock switch turns lock mode on.
     fadersTable.setLockMode (false);
     fromLockStateTableToLockDots();
 
