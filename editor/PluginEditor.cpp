@@ -285,16 +285,28 @@ void VornicAudioProcessorEditor::setValuesFromTreeToNotAutoParams()
     const auto& ids = SequenceIds::get();
     const auto& state = processor.parameters.state;
 
+    // An undo calls this once per property it restores: only what changed is repainted.
     for (int i = 0; i < numSteps; ++i)
     {
         auto& f = *fadersTable.faders[(size_t) i];
-        f.value = faderValueFrom (state[ids.fader[(size_t) i]]);
-        f.locked = (bool) state[ids.lock[(size_t) i]];
-        f.repaint();
+        const auto value = faderValueFrom (state[ids.fader[(size_t) i]]);
+        const auto locked = (bool) state[ids.lock[(size_t) i]];
+
+        if (f.value != value || f.locked != locked)
+        {
+            f.value = value;
+            f.locked = locked;
+            f.repaint();
+        }
 
         auto& d = *dotsComponent.dots[(size_t) i];
-        d.dotted = (bool) state[ids.dots[(size_t) i]];
-        d.repaint();
+        const auto dotted = (bool) state[ids.dots[(size_t) i]];
+
+        if (d.dotted != dotted)
+        {
+            d.dotted = dotted;
+            d.repaint();
+        }
     }
 }
 
