@@ -69,13 +69,17 @@ tsan: deps
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
 	  $$run $(TSAN_BUILD)/tests/tessaline_stress_tests
 
-# Every icon and look-and-feel rendered into $(BUILD)/gallery/*.png, with a contact sheet.
+# Every icon and look-and-feel, and the editor at both standard sizes, rendered
+# into $(BUILD)/gallery/*.png, with a contact sheet of the icons.
+GALLERIES := $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery && \
+	$(BUILD)/tests/editor/tessaline_editor_gallery $(BUILD)/gallery
+
 gallery: configure
-	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery
+	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery tessaline_editor_gallery
 	@if [ -n "$$DISPLAY" ]; then \
-	  $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	  $(GALLERIES); \
 	else \
-	  xvfb-run -a -s "-screen 0 1920x1080x24" $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery; \
+	  xvfb-run -a -s "-screen 0 1920x1080x24" sh -c '$(GALLERIES)'; \
 	fi
 
 bench: build

@@ -1,4 +1,5 @@
 #include "PluginProcessor.h"
+#include "PluginEditor.h"
 
 #include <cmath>
 
@@ -340,7 +341,7 @@ bool VornicAudioProcessor::hasEditor() const               { return true; }
 
 juce::AudioProcessorEditor* VornicAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new VornicAudioProcessorEditor (*this);
 }
 
 bool VornicAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const

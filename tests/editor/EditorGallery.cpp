@@ -1,0 +1,77 @@
+// Renders the editor at its two standard sizes into PNG files (in the folder
+// given as the argument, or the build's gallery folder), with a drawn
+// sequence, a few locks and dots, a shortened loop and a sounding step, so
+// the window can be looked at without a desktop session.
+
+#include <cmath>
+
+#include "PluginEditor.h"
+
+namespace
+{
+    void drawSequence (VornicAudioProcessor& p)
+    {
+        auto& state = p.parameters.state;
+
+        for (int i = 0; i < 64; ++i)
+        {
+            const auto x = (double) i / 31.0;
+            state.setProperty ("fader" + juce::String (i), 0.5 + 0.42 * std::sin (x * juce::MathConstants<double>::pi * 2.0)
+                                                                   * std::cos (x * 1.3), nullptr);
+            state.setProperty ("lock" + juce::String (i), i == 6 || i == 7 || i == 19, nullptr);
+            state.setProperty ("dots" + juce::String (i), i % 8 == 3, nullptr);
+        }
+
+        state.setProperty ("LoopRangeMin", 2, nullptr);
+        state.setProperty ("LoopRangeMax", 28, nullptr);
+    }
+
+    bool render (VornicAudioProcessorEditor& editor, int w, int h, const juce::File& file)
+    {
+        editor.setSize (w, h);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
+
+        const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out);
+    }
+}
+
+int main (int argc, char** argv)
+{
+    juce::ScopedJuceInitialiser_GUI gui;
+    const juce::File dir (argc > 1 ? juce::File::getCurrentWorkingDirectory().getChildFile (argv[1])
+                                   : juce::File (TESSALINE_GALLERY_DIR));
+    dir.createDirectory();
+    int failures = 0;
+
+    {
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Standalone);
+        VornicAudioProcessor processor;
+        drawSequence (processor);
+        processor.parameters.getParameter ("sequenceSize")->setValueNotifyingHost (
+            processor.parameters.getParameter ("sequenceSize")->convertTo0to1 (32.0f));
+
+        std::unique_ptr<VornicAudioProcessorEditor> editor (
+            static_cast<VornicAudioProcessorEditor*> (processor.createEditorIfNeeded()));
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
+        editor->fromValueTreeToLoopRange();
+        editor->stepPositionFromPorcessor (11);
+
+        for (const auto& [w, h] : { std::pair { 1024, 768 }, { 820, 615 } })
+        {
+            const auto file = dir.getChildFile ("editor-" + juce::String (w) + ".png");
+
+            if (render (*editor, w, h, file))
+                std::printf ("wrote %s\n", file.getFullPathName().toRawUTF8());
+            else
+                ++failures;
+        }
+
+        processor.editorBeingDeleted (editor.get());
+    }
+
+    juce::DeletedAtShutdown::deleteAll();
+    return failures == 0 ? 0 : 1;
+}
