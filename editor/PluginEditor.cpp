@@ -453,12 +453,18 @@ void VornicAudioProcessorEditor::loadAndSendTableValues()
 //==============================================================================
 // MIDI CC actions. Each drives its control as a mouse edit would; the controls
 // that do not exist in this window yet leave their action without effect.
+void VornicAudioProcessorEditor::CCRandomDice()
+{
+    // What the dice does: new random values for the unlocked faders, stored as one undo step.
+    randomiseUnlockedFaders();
+    setNoAutoValuesToTree();
+}
+
 void VornicAudioProcessorEditor::CCSequenceLength (int value)
 {
     sequenceSizeSlider.slider->setValue ((double) ((float) value * 62.0f / 127.0f + 2.0f), juce::sendNotificationAsync);
 }
 
-void VornicAudioProcessorEditor::CCRandomDice()        {}  // the dice does not exist yet
 void VornicAudioProcessorEditor::CCDirection (int)     {}  // the direction buttons do not exist yet
 void VornicAudioProcessorEditor::CCResetSequence()     {}  // the reset-sequence button does not exist yet
 void VornicAudioProcessorEditor::CCTypeOfFilter (int)  {}  // the filter-type selector does not exist yet

@@ -339,6 +339,10 @@ TEST_F (EditorSync, AnInfinityRandomisationReachesTheScreenAndSparesLocks)
     mouse.gesture (table, { onFader (table, 1, 0.5f) });
     table.setLockMode (false);
 
+    std::vector<float> before;
+    for (int i = 0; i < 64; ++i)
+        before.push_back (value (i));
+
     processor.generateRandomStepsInfinity();
     processor.deliverPendingNotices();
 
@@ -347,7 +351,7 @@ TEST_F (EditorSync, AnInfinityRandomisationReachesTheScreenAndSparesLocks)
     for (int i = 0; i < 64; ++i)
     {
         EXPECT_FLOAT_EQ (stored (i), value (i)) << "the tree holds what the screen shows, step " << i;
-        changed += std::abs (value (i) - 0.25f) > onePixel ? 1 : 0;
+        changed += std::abs (value (i) - before[(size_t) i]) > onePixel ? 1 : 0;
     }
 
     EXPECT_NEAR (value (1), 0.25f, onePixel) << "the locked step keeps its value";
@@ -355,4 +359,44 @@ TEST_F (EditorSync, AnInfinityRandomisationReachesTheScreenAndSparesLocks)
 
     ASSERT_TRUE (processor.undoManager.undo());
     EXPECT_NEAR (value (5), 0.25f, onePixel) << "one undo step brings the drawn values back";
+}
+
+TEST_F (EditorSync, TheDiceControllerRandomisesTheUnlockedFadersAsOneUndoStep)
+{
+    for (int i = 0; i < 8; ++i)
+        mouse.gesture (table, { onFader (table, i, 0.25f) });
+
+    table.setLockMode (true);
+    mouse.gesture (table, { onFader (table, 3, 0.5f) });
+    table.setLockMode (false);
+
+    processor.parameters.state.setProperty ("CCstates0", 1, nullptr);
+    processor.parameters.state.setProperty ("comboChannelChangeSelector", 1, nullptr);
+
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 1, 127), 0);
+    processor.prepareToPlay (48000.0, 64);
+
+    std::vector<float> before;
+    for (int i = 0; i < 64; ++i)
+        before.push_back (value (i));
+
+    processor.processBlock (buffer, midi);
+    processor.deliverPendingNotices();
+
+    int changed = 0;
+
+    for (int i = 0; i < 64; ++i)
+    {
+        EXPECT_FLOAT_EQ (stored (i), value (i)) << "step " << i;
+        changed += std::abs (value (i) - before[(size_t) i]) > onePixel ? 1 : 0;
+    }
+
+    EXPECT_NEAR (value (3), 0.25f, onePixel) << "the locked step keeps its value";
+    EXPECT_GT (changed, 50);
+
+    ASSERT_TRUE (processor.undoManager.undo());
+    EXPECT_NEAR (value (6), 0.25f, onePixel);
 }
