@@ -51,9 +51,19 @@ void QBStandaloneFilterWindow::restoreWindowPosition()
     const int y = settings != nullptr ? settings->getIntValue (windowYKey.toString(), positionNotSet) : positionNotSet;
 
     if (x == positionNotSet || y == positionNotSet)
+    {
         centreWithSize (getWidth(), getHeight());
+        return;
+    }
+
+    // A position saved on a screen that is no longer there, or beyond the
+    // edge of a smaller one, is brought back whole onto the nearest screen.
+    const juce::Rectangle<int> saved { x, y, getWidth(), getHeight() };
+
+    if (const auto* display = juce::Desktop::getInstance().getDisplays().getDisplayForRect (saved))
+        setBounds (saved.constrainedWithin (display->userArea));
     else
-        setBoundsConstrained ({ x, y, getWidth(), getHeight() });
+        setBounds (saved);
 }
 
 void QBStandaloneFilterWindow::saveWindowPosition()
