@@ -90,6 +90,11 @@ void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::Properties
 
 void QBStandaloneFilterApp::shutdown()
 {
+    // Every orderly end keeps the processor's state, also one that did not
+    // pass through the window (the framework quits on an interrupt signal).
+    if (mainWindow != nullptr)
+        mainWindow->getPluginHolder()->savePluginState();
+
     mainWindow = nullptr;
     appProperties.saveIfNeeded();
 }

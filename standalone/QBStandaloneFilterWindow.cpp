@@ -119,7 +119,7 @@ void QBStandaloneFilterWindow::MainContentComponent::resized()
     if (shouldShowNotification)
         notification.setBounds (bounds.removeFromTop (juce::jmin (NotificationArea::height, bounds.getHeight())));
 
-    editor->setBounds (editor->getBounds().withPosition (bounds.getPosition()));
+    editor->setTopLeftPosition (bounds.getPosition());
 }
 
 void QBStandaloneFilterWindow::MainContentComponent::valueChanged (juce::Value& value)

@@ -27,10 +27,7 @@ QBStandalonePluginHolder::QBStandalonePluginHolder (juce::PropertySet* settingsT
     shouldMuteInput.addListener (this);
 
     createPlugin();
-
-    const auto inChannels = channelConfiguration.isEmpty() ? getNumInputChannels()
-                                                           : (int) channelConfiguration[0].numIns;
-    init (inChannels > 0, preferredDefaultDeviceName);
+    init (getNumInputChannels() > 0, preferredDefaultDeviceName);
 }
 
 QBStandalonePluginHolder::~QBStandalonePluginHolder()
@@ -64,9 +61,7 @@ void QBStandalonePluginHolder::createPlugin()
     processor->disableNonMainBuses();
     processor->setRateAndBufferSizeDetails (44100, 512);
 
-    processorHasPotentialFeedbackLoop = channelConfiguration.isEmpty()
-        ? (getNumInputChannels() > 0 && getNumOutputChannels() > 0)
-        : (channelConfiguration[0].numIns > 0 && channelConfiguration[0].numOuts > 0);
+    processorHasPotentialFeedbackLoop = getNumInputChannels() > 0 && getNumOutputChannels() > 0;
 }
 
 void QBStandalonePluginHolder::deletePlugin()

@@ -47,6 +47,7 @@ public:
     /** True when a "filterState" was found at start but could not be restored. */
     bool hadUnreadableSavedState() const noexcept { return savedStateWasUnreadable; }
 
+    /** The processor's main-bus channel counts, or those of the channel configuration when there is one. */
     int getNumInputChannels() const;
     int getNumOutputChannels() const;
 

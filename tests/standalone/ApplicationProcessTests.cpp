@@ -43,9 +43,11 @@ namespace
         for (auto* param : restored->getParameters())
             EXPECT_FLOAT_EQ (param->getValue(), param->getDefaultValue()) << param->getName (64).toStdString();
 
+        const auto fresh = makeStandaloneProcessor();
+
         for (int i = 0; i < VornicAudioProcessor::maxSteps; ++i)
             EXPECT_EQ (restored->parameters.state.getProperty ("fader" + juce::String (i)),
-                       makeStandaloneProcessor()->parameters.state.getProperty ("fader" + juce::String (i)));
+                       fresh->parameters.state.getProperty ("fader" + juce::String (i)));
     }
 }
 
@@ -95,6 +97,26 @@ TEST (ApplicationProcess, WindowPositionAndProcessorStateSurviveCloseAndRestart)
     auto settings = readSettings (settingsFile);
     EXPECT_EQ (settings->getIntValue ("windowX", -1), movedTo.x);
     expectDistinctiveState (settings->getValue ("filterState"));
+}
+
+TEST (ApplicationProcess, InterruptSignalQuitsAndKeepsTheProcessorState)
+{
+    TempFolder config;
+    const auto settingsFile = settingsFileIn (config.folder);
+    writeSettings (settingsFile, { { "filterState", distinctiveFilterState() } });
+
+    XDisplay x;
+    ASSERT_TRUE (x.isOpen());
+    auto app = startApplication (config.folder);
+    ASSERT_NE (x.waitForWindowOf (app->pid(), 15000), 0u);
+
+    // Ctrl-C in the terminal that started it.
+    kill (app->pid(), SIGINT);
+    ASSERT_EQ (app->waitForExit (10000), 0);
+
+    auto settings = readSettings (settingsFile);
+    expectDistinctiveState (settings->getValue ("filterState"));
+    EXPECT_TRUE (settings->containsKey ("windowX"));
 }
 
 TEST (ApplicationProcess, UnsetWindowPositionCentresTheWindow)
