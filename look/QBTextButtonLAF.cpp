@@ -13,8 +13,11 @@ void QBTextButtonLAF::drawButtonBackground (juce::Graphics& g, juce::Button& but
     g.setColour (QBColours::editorBackground);
     g.fillRoundedRectangle (bounds, corner);
 
-    g.setColour (shouldDrawButtonAsDown ? QBColours::yellowFilterColour : juce::Colours::transparentBlack);
-    g.fillRoundedRectangle (bounds, corner);
+    if (shouldDrawButtonAsDown)
+    {
+        g.setColour (QBColours::yellowFilterColour);
+        g.fillRoundedRectangle (bounds, corner);
+    }
 }
 
 juce::Font QBTextButtonLAF::getTextButtonFont (juce::TextButton& button, int)

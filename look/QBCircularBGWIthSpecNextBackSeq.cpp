@@ -1,0 +1,9 @@
+#include "QBCircularBGWIthSpecNextBackSeq.h"
+
+#include "QBColours.h"
+#include "QBInsetPlate.h"
+
+void QBCircularBGWIthSpecNextBackSeq::paint (juce::Graphics& g)
+{
+    QBInsetPlate::draw (g, *this, QBColours::BGslidersRectangle);
+}
