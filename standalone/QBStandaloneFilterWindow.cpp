@@ -5,8 +5,8 @@
 
 namespace
 {
-    const juce::Identifier windowXKey { "windowX" };
-    const juce::Identifier windowYKey { "windowY" };
+    constexpr const char* windowXKey = "windowX";
+    constexpr const char* windowYKey = "windowY";
 
     /** What "windowX" and "windowY" hold when no position was saved. */
     constexpr int positionNotSet = -100;
@@ -47,8 +47,8 @@ void QBStandaloneFilterWindow::closeButtonPressed()
 void QBStandaloneFilterWindow::restoreWindowPosition()
 {
     auto* settings = pluginHolder->settings.get();
-    const int x = settings != nullptr ? settings->getIntValue (windowXKey.toString(), positionNotSet) : positionNotSet;
-    const int y = settings != nullptr ? settings->getIntValue (windowYKey.toString(), positionNotSet) : positionNotSet;
+    const int x = settings != nullptr ? settings->getIntValue (windowXKey, positionNotSet) : positionNotSet;
+    const int y = settings != nullptr ? settings->getIntValue (windowYKey, positionNotSet) : positionNotSet;
 
     if (x == positionNotSet || y == positionNotSet)
     {
@@ -70,8 +70,8 @@ void QBStandaloneFilterWindow::saveWindowPosition()
 {
     if (auto* settings = pluginHolder->settings.get())
     {
-        settings->setValue (windowXKey.toString(), getX());
-        settings->setValue (windowYKey.toString(), getY());
+        settings->setValue (windowXKey, getX());
+        settings->setValue (windowYKey, getY());
     }
 }
 

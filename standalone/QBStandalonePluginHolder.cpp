@@ -4,9 +4,9 @@
 
 namespace
 {
-    const juce::Identifier audioSetupKey   { "audioSetup" };
-    const juce::Identifier muteInputKey    { "shouldMuteInput" };
-    const juce::Identifier filterStateKey  { "filterState" };
+    constexpr const char* audioSetupKey  = "audioSetup";
+    constexpr const char* muteInputKey   = "shouldMuteInput";
+    constexpr const char* filterStateKey = "filterState";
 
     constexpr int midiPollPeriodMs = 500;
 }
@@ -98,17 +98,17 @@ void QBStandalonePluginHolder::savePluginState()
 
     juce::MemoryBlock data;
     processor->getStateInformation (data);
-    settings->setValue (filterStateKey.toString(), data.toBase64Encoding());
+    settings->setValue (filterStateKey, data.toBase64Encoding());
 }
 
 void QBStandalonePluginHolder::reloadPluginState()
 {
-    if (settings == nullptr || ! settings->containsKey (filterStateKey.toString()))
+    if (settings == nullptr || ! settings->containsKey (filterStateKey))
         return;
 
     juce::MemoryBlock data;
 
-    if (data.fromBase64Encoding (settings->getValue (filterStateKey.toString())) && data.getSize() > 0)
+    if (data.fromBase64Encoding (settings->getValue (filterStateKey)) && data.getSize() > 0)
     {
         // Only a blob that holds this processor's state tree is handed on; the
         // processor ignores anything else, and the caller must learn that the
@@ -136,8 +136,8 @@ void QBStandalonePluginHolder::setupAudioDevices (bool enableAudioInput, const j
 
     if (settings != nullptr)
     {
-        savedSetup = juce::parseXML (settings->getValue (audioSetupKey.toString()));
-        shouldMuteInput.setValue (settings->getBoolValue (muteInputKey.toString(), true));
+        savedSetup = juce::parseXML (settings->getValue (audioSetupKey));
+        shouldMuteInput.setValue (settings->getBoolValue (muteInputKey, true));
         valueChanged (shouldMuteInput);   // the audio thread's copy, before any device starts
     }
 
@@ -157,9 +157,9 @@ void QBStandalonePluginHolder::shutDownAudioDevices()
     {
         // The manager has a state to save only once a setup was restored or chosen.
         if (const auto xml = deviceManager.createStateXml())
-            settings->setValue (audioSetupKey.toString(), xml.get());
+            settings->setValue (audioSetupKey, xml.get());
 
-        settings->setValue (muteInputKey.toString(), (bool) shouldMuteInput.getValue());
+        settings->setValue (muteInputKey, (bool) shouldMuteInput.getValue());
     }
 
     deviceManager.removeMidiInputDeviceCallback ({}, &player);

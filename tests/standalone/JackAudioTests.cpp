@@ -309,3 +309,40 @@ TEST (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
     io.setFrequency (200.0f);
     EXPECT_GT (io.recordRms (0.5), 0.5f * toneRms);
 }
+
+//==============================================================================
+// A saved device setup that cannot be used: the application opens the default
+// device instead (here the JACK server's) and quits cleanly.
+TEST (ApplicationWithJack, UnusableDeviceSetupFallsBackToTheDefaultDevice)
+{
+    TempFolder logs;
+    JackServer server (logs.folder);
+    ASSERT_TRUE (server.isRunning()) << "jackd did not start";
+    XDisplay x;
+    ASSERT_TRUE (x.isOpen());
+
+    const std::pair<const char*, const char*> setups[] = {
+        { "NotXml",          "<<DEVICESETUP deviceType=" },
+        { "OtherElement",    "<SOMETHING deviceType=\"JACK\"/>" },
+        { "MissingType",     "<DEVICESETUP deviceType=\"NoSuchType\" audioOutputDeviceName=\"nowhere\"/>" },
+        { "VanishedDevice",  "<DEVICESETUP deviceType=\"ALSA\" audioOutputDeviceName=\"hw:9,9\" audioInputDeviceName=\"hw:9,9\"/>" },
+        { "AbsurdNumbers",   "<DEVICESETUP deviceType=\"JACK\" audioOutputDeviceName=\"system\" audioInputDeviceName=\"system\""
+                             " audioDeviceRate=\"-1e300\" audioDeviceBufferSize=\"-7\"/>" },
+    };
+
+    for (const auto& [name, setup] : setups)
+    {
+        SCOPED_TRACE (name);
+        TempFolder config;
+        writeSettings (settingsFileIn (config.folder), { { "audioSetup", juce::String (setup) } });
+
+        auto app = startApplication (config.folder);
+        const auto window = x.waitForWindowOf (app->pid(), 15000);
+        ASSERT_NE (window, 0u) << "no window appeared";
+        EXPECT_TRUE (waitFor ([] { return ToneAndRecorder::portIsLive ("Tessaline:out_1"); }, 10000))
+            << "no device was opened";
+
+        x.requestClose (window);
+        EXPECT_EQ (app->waitForExit (10000), 0);
+    }
+}
