@@ -26,7 +26,8 @@ public:
         short numIns, numOuts;
     };
 
-    /** `settingsToUse` is not owned and may be null: then nothing is restored or saved. */
+    /** `settingsToUse` may be null: then nothing is restored or saved. It is
+        owned by the holder only when `takeOwnershipOfSettings` is true. */
     QBStandalonePluginHolder (juce::PropertySet* settingsToUse,
                               bool takeOwnershipOfSettings = false,
                               const juce::String& preferredDefaultDeviceName = {},

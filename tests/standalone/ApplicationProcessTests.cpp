@@ -78,7 +78,7 @@ TEST (ApplicationProcess, WindowPositionAndProcessorStateSurviveCloseAndRestart)
         sleepMs (300);   // the application learns of the move from its own event queue
 
         x.requestClose (window);
-        ASSERT_EQ (app->waitForExit (10000), 0);
+        ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
     }
 
     {
@@ -112,7 +112,7 @@ TEST (ApplicationProcess, InterruptSignalQuitsAndKeepsTheProcessorState)
 
     // Ctrl-C in the terminal that started it.
     kill (app->pid(), SIGINT);
-    ASSERT_EQ (app->waitForExit (10000), 0);
+    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
 
     auto settings = readSettings (settingsFile);
     expectDistinctiveState (settings->getValue ("filterState"));
@@ -259,7 +259,7 @@ TEST (ApplicationProcess, SettingsFolderFallsBackToDotConfigInHome)
     const auto window = x.waitForWindowOf (app->pid(), 15000);
     ASSERT_NE (window, 0u);
     x.requestClose (window);
-    ASSERT_EQ (app->waitForExit (10000), 0);
+    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (home.folder);
 
     EXPECT_TRUE (home.folder.getChildFile (".config/Tessaline/Tessaline.settings").existsAsFile());
     EXPECT_FALSE (home.folder.getChildFile (".Tessaline").exists());

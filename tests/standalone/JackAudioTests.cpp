@@ -251,7 +251,7 @@ TEST (ApplicationWithJack, MutedInputIsSilentAndUnmutedInputIsFilteredAsTheParam
     EXPECT_LT (high, 0.05f * low) << "8 kHz should be well below 200 Hz through the 1 kHz low-pass";
 
     x.requestClose (window);
-    ASSERT_EQ (app->waitForExit (10000), 0);
+    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
     EXPECT_FALSE (readSettings (settingsFileIn (config.folder))->getBoolValue ("shouldMuteInput", true));
 }
 
@@ -343,6 +343,6 @@ TEST (ApplicationWithJack, UnusableDeviceSetupFallsBackToTheDefaultDevice)
             << "no device was opened";
 
         x.requestClose (window);
-        EXPECT_EQ (app->waitForExit (10000), 0);
+        EXPECT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
     }
 }

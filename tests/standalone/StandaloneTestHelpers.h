@@ -184,12 +184,24 @@ namespace tessaline::test
     };
 
     //==============================================================================
+    /** X errors are not fatal to the test process. The framework installs such
+        a handler only in an application; without it, errors that the
+        application ignores (requests naming window-manager atoms that a bare X
+        server lacks) would end a test that opens windows, and so would a query
+        about a window the application has just replaced. */
+    inline void ignoreXErrors()
+    {
+        XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+    }
+
     /** The test's own connection to the X display the application runs on. */
     class XDisplay
     {
     public:
         XDisplay() : display (XOpenDisplay (nullptr))
         {
+            ignoreXErrors();
+
             // A window manager creates these at its start, and applications
             // take them as they find them. On a bare X server they must exist
             // before the application starts, or it cannot be asked to close.
@@ -333,16 +345,6 @@ namespace tessaline::test
     };
 
     //==============================================================================
-    /** The framework installs an X error handler only in an application; in a
-        test that opens windows, errors that the application ignores (requests
-        naming window-manager atoms that a bare X server does not have) would
-        otherwise end the process. */
-    inline void ignoreXErrorsAsTheApplicationDoes()
-    {
-        XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
-    }
-
-    //==============================================================================
     /** The application's settings file under an XDG_CONFIG_HOME of the test's. */
     inline juce::File settingsFileIn (const juce::File& configHome)
     {
@@ -403,6 +405,12 @@ namespace tessaline::test
     }
 
     //==============================================================================
+    /** What the application under test printed, for failure messages. */
+    inline std::string applicationLog (const juce::File& configHome)
+    {
+        return configHome.getChildFile ("application.log").loadFileAsString().toStdString();
+    }
+
     /** The application under test, started as its own process with its
         settings under `configHome`. */
     inline std::unique_ptr<ScopedProcess> startApplication (const juce::File& configHome,
@@ -435,6 +443,6 @@ namespace tessaline::test
             *windowBounds = x.boundsOf (window);
 
         x.requestClose (window);
-        return app->waitForExit (10000);
+        return app->waitForExit (20000);
     }
 }

@@ -10,7 +10,7 @@ namespace
 {
     struct WindowFixture : testing::Test
     {
-        WindowFixture() { ignoreXErrorsAsTheApplicationDoes(); }
+        WindowFixture() { ignoreXErrors(); }
 
         std::unique_ptr<QBStandaloneFilterWindow> openWindow()
         {
@@ -163,7 +163,7 @@ TEST_F (WindowFixture, ClosingStoresTheProcessorStateBeforeQuitting)
 
 TEST (WindowWithoutSettings, OpensCentred)
 {
-    ignoreXErrorsAsTheApplicationDoes();
+    ignoreXErrors();
     auto window = std::make_unique<QBStandaloneFilterWindow> ("Tessaline", juce::Colours::black, nullptr);
     window->setVisible (true);
     pumpFor (50);
