@@ -7,6 +7,13 @@ JOBS       ?= $(shell nproc)
 CONFIG     ?= Release
 ARTEFACTS  := $(BUILD)/Tessaline_artefacts/$(CONFIG)
 
+# Where `make install` puts the application, its menu entry and its icon.
+PREFIX     ?= $(HOME)/.local
+APP_BINDIR := $(PREFIX)/bin
+APP_BIN    := $(APP_BINDIR)/tessaline
+APP_ENTRY  := $(PREFIX)/share/applications/tessaline.desktop
+APP_ICON   := $(PREFIX)/share/icons/hicolor/scalable/apps/tessaline.svg
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Exactly what the build, the tests and the benchmarks need.
@@ -23,7 +30,7 @@ PACKAGES := \
 	jackd2 jalv lilv-utils liblilv-dev python3 \
 	fonts-inter python3-fonttools
 
-.PHONY: deps configure build run test tsan bench lv2bench install clean gallery
+.PHONY: deps configure build run test tsan bench lv2bench install install-app uninstall-app clean gallery
 
 # Installs whichever of the given Debian packages are missing; does nothing when all are there.
 define install_missing
@@ -99,6 +106,18 @@ install: build
 	rm -rf $(HOME)/.vst3/Tessaline.vst3 $(HOME)/.lv2/Tessaline.lv2
 	cp -r $(ARTEFACTS)/VST3/Tessaline.vst3 $(HOME)/.vst3/
 	cp -r $(ARTEFACTS)/LV2/Tessaline.lv2 $(HOME)/.lv2/
+	@$(MAKE) --no-print-directory install-app
+
+# The built application, with a menu entry and an icon (the desktop's menus
+# read ~/.local/share). Builds nothing: `install` builds first.
+install-app:
+	install -D -m 755 $(ARTEFACTS)/Standalone/Tessaline $(APP_BIN)
+	install -D -m 644 resources/desktop/tessaline.svg $(APP_ICON)
+	mkdir -p $(dir $(APP_ENTRY))
+	sed 's|@BINDIR@|$(APP_BINDIR)|' resources/desktop/tessaline.desktop.in > $(APP_ENTRY)
+
+uninstall-app:
+	rm -f $(APP_BIN) $(APP_ENTRY) $(APP_ICON)
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD)

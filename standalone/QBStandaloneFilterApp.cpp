@@ -1,0 +1,128 @@
+#include "QBStandaloneFilterApp.h"
+
+namespace
+{
+    const juce::String applicationName { "Tessaline" };
+
+    /** The folder of the settings file on Linux and the BSDs, after the XDG
+        base-directory rules: $XDG_CONFIG_HOME when it is an absolute path,
+        otherwise ~/.config. */
+    [[maybe_unused]] juce::File xdgSettingsFolder()
+    {
+        const auto configHome = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+        const auto base = juce::File::isAbsolutePath (configHome) ? juce::File (configHome)
+                                                                  : juce::File ("~/.config");
+        return base.getChildFile (applicationName);
+    }
+}
+
+//==============================================================================
+QBStandaloneFilterApp::QBStandaloneFilterApp()
+{
+    juce::PluginHostType::jucePlugInClientCurrentWrapperType = juce::AudioProcessor::wrapperType_Standalone;
+    appProperties.setStorageParameters (settingsOptions());
+}
+
+juce::PropertiesFile::Options QBStandaloneFilterApp::settingsOptions()
+{
+    juce::PropertiesFile::Options options;
+    options.applicationName     = applicationName;
+    options.filenameSuffix      = ".settings";
+    options.osxLibrarySubFolder = "Application Support";
+    options.storageFormat       = juce::PropertiesFile::storeAsXML;
+    options.millisecondsBeforeSaving = 3000;
+    options.commonToAllUsers    = false;
+    options.ignoreCaseOfKeyNames = false;
+    options.doNotSave           = false;
+
+   #if JUCE_LINUX || JUCE_BSD
+    // An absolute folder name replaces the framework's dot-folder in the home
+    // directory. The all-users file that backs the user's file resolves to the
+    // same path; it is only ever read.
+    options.folderName = xdgSettingsFolder().getFullPathName();
+   #endif
+
+    return options;
+}
+
+const juce::String QBStandaloneFilterApp::getApplicationName()    { return applicationName; }
+const juce::String QBStandaloneFilterApp::getApplicationVersion() { return "1.0"; }
+bool QBStandaloneFilterApp::moreThanOneInstanceAllowed()          { return true; }
+void QBStandaloneFilterApp::anotherInstanceStarted (const juce::String&) {}
+
+void QBStandaloneFilterApp::initialise (const juce::String&)
+{
+    createWindow();
+    mainWindow->setVisible (true);
+}
+
+void QBStandaloneFilterApp::createWindow()
+{
+    auto* settings = appProperties.getUserSettings();
+    const bool settingsReadable = settings->isValidFile();
+
+    mainWindow = std::make_unique<QBStandaloneFilterWindow> (
+        getApplicationName(),
+        juce::LookAndFeel::getDefaultLookAndFeel().findColour (juce::ResizableWindow::backgroundColourId),
+        settings);
+
+    // Nothing has written the settings yet: what the user had is kept before
+    // the defaults now in use are saved over it.
+    if (! settingsReadable || mainWindow->getPluginHolder()->hadUnreadableSavedState())
+        keepCopyOfUnreadableSettings (*settings);
+}
+
+void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::PropertiesFile& settings)
+{
+    const auto& file = settings.getFile();
+
+    if (! file.existsAsFile() || file.getSize() == 0)
+        return;
+
+    auto copy = file.getSiblingFile (file.getFileName() + ".bad");
+
+    // An older copy that differs is kept too.
+    if (copy.existsAsFile() && ! copy.hasIdenticalContentTo (file))
+        copy = copy.getNonexistentSibling (false);
+
+    file.copyFileTo (copy);
+}
+
+void QBStandaloneFilterApp::shutdown()
+{
+    // Every orderly end keeps the processor's state, also one that did not
+    // pass through the window (the framework quits on an interrupt signal).
+    if (mainWindow != nullptr)
+        mainWindow->getPluginHolder()->savePluginState();
+
+    mainWindow = nullptr;
+    appProperties.saveIfNeeded();
+}
+
+void QBStandaloneFilterApp::systemRequestedQuit()
+{
+    if (mainWindow != nullptr)
+        mainWindow->getPluginHolder()->savePluginState();
+
+    if (juce::ModalComponentManager::getInstance()->cancelAllModalComponents())
+    {
+        juce::Timer::callAfterDelay (100, []
+        {
+            if (auto* app = juce::JUCEApplicationBase::getInstance())
+                app->systemRequestedQuit();
+        });
+    }
+    else
+    {
+        quit();
+    }
+}
+
+//==============================================================================
+// The framework's standalone entry point creates the application through this.
+juce::JUCEApplicationBase* juce_CreateApplication();
+
+juce::JUCEApplicationBase* juce_CreateApplication()
+{
+    return new QBStandaloneFilterApp();
+}

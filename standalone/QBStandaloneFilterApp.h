@@ -1,0 +1,41 @@
+#pragma once
+
+#include <juce_audio_utils/juce_audio_utils.h>
+
+#include "QBStandaloneFilterWindow.h"
+
+/** The desktop application: its settings file and its one window.
+
+    The settings are the framework's XML properties file "Tessaline.settings":
+    on Linux in $XDG_CONFIG_HOME/Tessaline (~/.config/Tessaline when unset), on
+    macOS in the user's Application Support folder. A settings file that
+    cannot be read, or whose saved processor state cannot be restored, is
+    copied to "Tessaline.settings.bad" beside it before anything overwrites it. */
+class QBStandaloneFilterApp : public juce::JUCEApplication
+{
+public:
+    QBStandaloneFilterApp();
+
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+    void systemRequestedQuit() override;
+    void anotherInstanceStarted (const juce::String& commandLine) override;
+
+    /** Creates the main window, with its plugin holder and processor. */
+    void createWindow();
+
+private:
+    /** The framework's XML properties file, saved 3 s after a change. */
+    static juce::PropertiesFile::Options settingsOptions();
+
+    void keepCopyOfUnreadableSettings (const juce::PropertiesFile&);
+
+    juce::ApplicationProperties appProperties;
+    std::unique_ptr<QBStandaloneFilterWindow> mainWindow;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandaloneFilterApp)
+};

@@ -1,0 +1,220 @@
+#include "QBStandalonePluginHolder.h"
+
+#include "PluginProcessor.h"
+
+namespace
+{
+    constexpr const char* audioSetupKey  = "audioSetup";
+    constexpr const char* muteInputKey   = "shouldMuteInput";
+    constexpr const char* filterStateKey = "filterState";
+
+    constexpr int midiPollPeriodMs = 500;
+}
+
+//==============================================================================
+QBStandalonePluginHolder::QBStandalonePluginHolder (juce::PropertySet* settingsToUse,
+                                                    bool takeOwnershipOfSettings,
+                                                    const juce::String& preferredDefaultDeviceName,
+                                                    const juce::AudioDeviceManager::AudioDeviceSetup* preferredSetupOptions,
+                                                    const juce::Array<PluginInOuts>& channels)
+    : settings (settingsToUse, takeOwnershipOfSettings),
+      channelConfiguration (channels),
+      shouldMuteInput (true)
+{
+    if (preferredSetupOptions != nullptr)
+        options = std::make_unique<juce::AudioDeviceManager::AudioDeviceSetup> (*preferredSetupOptions);
+
+    shouldMuteInput.addListener (this);
+
+    createPlugin();
+    init (getNumInputChannels() > 0, preferredDefaultDeviceName);
+}
+
+QBStandalonePluginHolder::~QBStandalonePluginHolder()
+{
+    stopTimer();
+    deletePlugin();
+    shutDownAudioDevices();
+    shouldMuteInput.removeListener (this);
+}
+
+//==============================================================================
+void QBStandalonePluginHolder::init (bool enableAudioInput, const juce::String& preferredDefaultDeviceName)
+{
+    setupAudioDevices (enableAudioInput, preferredDefaultDeviceName);
+    reloadPluginState();
+    player.setProcessor (processor.get());
+
+    if (autoOpenMidiDevices)
+        startTimer (midiPollPeriodMs);
+}
+
+void QBStandalonePluginHolder::createPlugin()
+{
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Standalone);
+    auto created = std::make_unique<VornicAudioProcessor>();
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+
+    deletePlugin();
+    processor = std::move (created);
+
+    processor->disableNonMainBuses();
+    processor->setRateAndBufferSizeDetails (44100, 512);
+
+    processorHasPotentialFeedbackLoop = getNumInputChannels() > 0 && getNumOutputChannels() > 0;
+}
+
+void QBStandalonePluginHolder::deletePlugin()
+{
+    // Under the player's lock: the device callback never sees a processor
+    // that is being deleted.
+    player.setProcessor (nullptr);
+    processor = nullptr;
+}
+
+int QBStandalonePluginHolder::getNumInputChannels() const
+{
+    if (processor == nullptr)
+        return 0;
+
+    return channelConfiguration.isEmpty() ? processor->getMainBusNumInputChannels()
+                                          : (int) channelConfiguration[0].numIns;
+}
+
+int QBStandalonePluginHolder::getNumOutputChannels() const
+{
+    if (processor == nullptr)
+        return 0;
+
+    return channelConfiguration.isEmpty() ? processor->getMainBusNumOutputChannels()
+                                          : (int) channelConfiguration[0].numOuts;
+}
+
+//==============================================================================
+void QBStandalonePluginHolder::savePluginState()
+{
+    if (settings == nullptr || processor == nullptr)
+        return;
+
+    juce::MemoryBlock data;
+    processor->getStateInformation (data);
+    settings->setValue (filterStateKey, data.toBase64Encoding());
+}
+
+void QBStandalonePluginHolder::reloadPluginState()
+{
+    if (settings == nullptr || ! settings->containsKey (filterStateKey))
+        return;
+
+    juce::MemoryBlock data;
+
+    if (data.fromBase64Encoding (settings->getValue (filterStateKey)) && data.getSize() > 0)
+    {
+        // Only a blob that holds this processor's state tree is handed on; the
+        // processor ignores anything else, and the caller must learn that the
+        // saved state was lost so that it can keep the settings file.
+        const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+        const auto stateType = static_cast<VornicAudioProcessor&> (*processor).parameters.state.getType();
+
+        if (xml != nullptr && xml->getTagName().equalsIgnoreCase (stateType.toString()))
+        {
+            processor->setStateInformation (data.getData(), (int) data.getSize());
+            return;
+        }
+    }
+
+    savedStateWasUnreadable = true;
+}
+
+//==============================================================================
+void QBStandalonePluginHolder::setupAudioDevices (bool enableAudioInput, const juce::String& preferredDefaultDeviceName)
+{
+    deviceManager.addAudioCallback (this);
+    deviceManager.addMidiInputDeviceCallback ({}, &player);
+
+    std::unique_ptr<juce::XmlElement> savedSetup;
+
+    if (settings != nullptr)
+    {
+        savedSetup = juce::parseXML (settings->getValue (audioSetupKey));
+        shouldMuteInput.setValue (settings->getBoolValue (muteInputKey, true));
+        valueChanged (shouldMuteInput);   // the audio thread's copy, before any device starts
+    }
+
+    // With no device at all this leaves the manager without a current device;
+    // the window still works and a device can be chosen once one exists.
+    deviceManager.initialise (enableAudioInput ? getNumInputChannels() : 0,
+                              getNumOutputChannels(),
+                              savedSetup.get(),
+                              true,
+                              preferredDefaultDeviceName,
+                              options.get());
+}
+
+void QBStandalonePluginHolder::shutDownAudioDevices()
+{
+    if (settings != nullptr)
+    {
+        // The manager has a state to save only once a setup was restored or chosen.
+        if (const auto xml = deviceManager.createStateXml())
+            settings->setValue (audioSetupKey, xml.get());
+
+        settings->setValue (muteInputKey, (bool) shouldMuteInput.getValue());
+    }
+
+    deviceManager.removeMidiInputDeviceCallback ({}, &player);
+    deviceManager.removeAudioCallback (this);
+}
+
+void QBStandalonePluginHolder::valueChanged (juce::Value&)
+{
+    inputMuted.store ((bool) shouldMuteInput.getValue(), std::memory_order_relaxed);
+}
+
+//==============================================================================
+void QBStandalonePluginHolder::timerCallback()
+{
+    const auto available = juce::MidiInput::getAvailableDevices();
+
+    if (available == lastMidiDevices)
+        return;
+
+    for (const auto& device : lastMidiDevices)
+        if (! available.contains (device))
+            deviceManager.setMidiInputDeviceEnabled (device.identifier, false);
+
+    for (const auto& device : available)
+        if (! lastMidiDevices.contains (device))
+            deviceManager.setMidiInputDeviceEnabled (device.identifier, true);
+
+    lastMidiDevices = available;
+}
+
+//==============================================================================
+void QBStandalonePluginHolder::audioDeviceIOCallbackWithContext (const float* const* inputChannelData,
+                                                                 int numInputChannels,
+                                                                 float* const* outputChannelData,
+                                                                 int numOutputChannels,
+                                                                 int numSamples,
+                                                                 const juce::AudioIODeviceCallbackContext& context)
+{
+    // While the input is muted the player is given no input channels, and it
+    // feeds the processor silence on every one of its inputs.
+    const bool muted = inputMuted.load (std::memory_order_relaxed);
+
+    player.audioDeviceIOCallbackWithContext (muted ? nullptr : inputChannelData,
+                                             muted ? 0 : numInputChannels,
+                                             outputChannelData, numOutputChannels, numSamples, context);
+}
+
+void QBStandalonePluginHolder::audioDeviceAboutToStart (juce::AudioIODevice* device)
+{
+    player.audioDeviceAboutToStart (device);
+    player.setMidiOutput (deviceManager.getDefaultMidiOutput());
+}
+
+void QBStandalonePluginHolder::audioDeviceStopped()
+{
+    player.setMidiOutput (nullptr);
+    player.audioDeviceStopped();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <juce_audio_utils/juce_audio_utils.h>
+
+#include <atomic>
+
+/** Connects the processor to the computer's audio and MIDI devices when the
+    system runs as the desktop application.
+
+    It owns the processor, the device manager and the player that runs the
+    processor from the device callback. The devices open as they were last
+    used; every MIDI input feeds the processor; the audio input can be muted so
+    that a microphone cannot feed back into the speakers. The device state, the
+    mute choice and the processor's state live in the application's settings.
+
+    The device callbacks run on the audio device's thread, everything else on
+    the message thread. The mute choice reaches the audio thread through an
+    atomic copy of the mute-input value, kept by a listener on the message thread. */
+class QBStandalonePluginHolder : public juce::AudioIODeviceCallback,
+                                 public juce::Timer,
+                                 private juce::Value::Listener
+{
+public:
+    struct PluginInOuts
+    {
+        short numIns, numOuts;
+    };
+
+    /** `settingsToUse` may be null: then nothing is restored or saved. It is
+        owned by the holder only when `takeOwnershipOfSettings` is true. */
+    QBStandalonePluginHolder (juce::PropertySet* settingsToUse,
+                              bool takeOwnershipOfSettings = false,
+                              const juce::String& preferredDefaultDeviceName = {},
+                              const juce::AudioDeviceManager::AudioDeviceSetup* preferredSetupOptions = nullptr,
+                              const juce::Array<PluginInOuts>& channels = {});
+
+    ~QBStandalonePluginHolder() override;
+
+    /** Opens the devices and starts processing. */
+    void init (bool enableAudioInput, const juce::String& preferredDefaultDeviceName);
+
+    void createPlugin();
+    void deletePlugin();
+
+    /** Stores the processor's state under "filterState". */
+    void savePluginState();
+
+    /** True when a "filterState" was found at start but could not be restored. */
+    bool hadUnreadableSavedState() const noexcept { return savedStateWasUnreadable; }
+
+    /** The processor's main-bus channel counts, or those of the channel configuration when there is one. */
+    int getNumInputChannels() const;
+    int getNumOutputChannels() const;
+
+    juce::OptionalScopedPointer<juce::PropertySet> settings;
+    std::unique_ptr<juce::AudioProcessor> processor;
+    juce::Array<PluginInOuts> channelConfiguration;
+
+    juce::AudioDeviceManager deviceManager;
+    juce::AudioProcessorPlayer player;
+
+    bool processorHasPotentialFeedbackLoop = true;
+
+    /** Whether the audio input is replaced by silence (a bool). */
+    juce::Value shouldMuteInput;
+    bool autoOpenMidiDevices = true;
+
+    void audioDeviceIOCallbackWithContext (const float* const* inputChannelData, int numInputChannels,
+                                           float* const* outputChannelData, int numOutputChannels,
+                                           int numSamples, const juce::AudioIODeviceCallbackContext&) override;
+    void audioDeviceAboutToStart (juce::AudioIODevice*) override;
+    void audioDeviceStopped() override;
+
+    /** The MIDI device poll: enables new inputs, disables vanished ones. */
+    void timerCallback() override;
+
+private:
+    void valueChanged (juce::Value&) override;
+
+    void setupAudioDevices (bool enableAudioInput, const juce::String& preferredDefaultDeviceName);
+    void reloadPluginState();
+    void shutDownAudioDevices();
+
+    std::atomic<bool> inputMuted { true };
+    juce::Array<juce::MidiDeviceInfo> lastMidiDevices;
+    std::unique_ptr<juce::AudioDeviceManager::AudioDeviceSetup> options;
+    bool savedStateWasUnreadable = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandalonePluginHolder)
+};

@@ -1,0 +1,175 @@
+// The main window in this process, on the real message loop: its content,
+// the input-muted bar and what the window writes to its settings.
+
+#include "QBStandaloneFilterWindow.h"
+#include "StandaloneTestHelpers.h"
+
+using namespace tessaline::test;
+
+namespace
+{
+    struct WindowFixture : testing::Test
+    {
+        WindowFixture() { ignoreXErrors(); }
+
+        std::unique_ptr<QBStandaloneFilterWindow> openWindow()
+        {
+            auto window = std::make_unique<QBStandaloneFilterWindow> ("Tessaline", juce::Colours::black, settings.get());
+            window->setVisible (true);
+            pumpFor (50);
+            return window;
+        }
+
+        void reopenSettings() { settings = readSettings (settingsFile); }
+
+        static auto& contentOf (QBStandaloneFilterWindow& window)
+        {
+            return *dynamic_cast<QBStandaloneFilterWindow::MainContentComponent*> (window.getContentComponent());
+        }
+
+        static juce::Component* notificationBarOf (QBStandaloneFilterWindow& window)
+        {
+            for (auto* child : contentOf (window).getChildren())
+                if (dynamic_cast<QBStandaloneFilterWindow::MainContentComponent::NotificationArea*> (child) != nullptr)
+                    return child;
+
+            return nullptr;
+        }
+
+        static juce::Button* unmuteButtonOf (QBStandaloneFilterWindow& window)
+        {
+            for (auto* child : notificationBarOf (window)->getChildren())
+                if (auto* button = dynamic_cast<juce::TextButton*> (child); button != nullptr
+                                                                          && button->getButtonText() == "UNMUTE INPUT")
+                    return button;
+
+            return nullptr;
+        }
+
+        TempFolder folder;
+        juce::File settingsFile { folder.folder.getChildFile ("Tessaline.settings") };
+        std::unique_ptr<juce::PropertiesFile> settings = readSettings (settingsFile);
+    };
+}
+
+TEST_F (WindowFixture, MutedInputShowsTheBarAndUnmutingHidesItAndShrinksTheWindow)
+{
+    auto window = openWindow();
+    auto& content = contentOf (*window);
+    auto* editor = content.getEditor();
+    auto* bar = notificationBarOf (*window);
+    ASSERT_NE (editor, nullptr);
+    ASSERT_NE (bar, nullptr);
+
+    // First start: input muted, the bar above the editor, the window 30 px taller.
+    EXPECT_TRUE ((bool) window->getPluginHolder()->shouldMuteInput.getValue());
+    EXPECT_TRUE (bar->isVisible());
+    EXPECT_EQ (bar->getBounds(), juce::Rectangle<int> (0, 0, editor->getWidth(), 30));
+    EXPECT_EQ (editor->getY(), 30);
+    EXPECT_EQ (window->getHeight(), editor->getHeight() + 30);
+    EXPECT_EQ (window->getWidth(), editor->getWidth());
+
+    auto* unmute = unmuteButtonOf (*window);
+    ASSERT_NE (unmute, nullptr);
+    EXPECT_TRUE (unmute->isShowing());
+
+    const int heightBefore = window->getHeight();
+    unmute->triggerClick();
+    ASSERT_TRUE (pumpUntil ([&] { return ! bar->isVisible(); }));
+
+    EXPECT_FALSE ((bool) window->getPluginHolder()->shouldMuteInput.getValue());
+    EXPECT_EQ (window->getHeight(), heightBefore - 30);
+    EXPECT_EQ (window->getHeight(), editor->getHeight());
+    EXPECT_EQ (editor->getY(), 0);
+
+    // The choice outlives the window.
+    window = nullptr;
+    EXPECT_FALSE (settings->getBoolValue ("shouldMuteInput", true));
+}
+
+TEST_F (WindowFixture, LiveInputFromTheSettingsShowsNoBar)
+{
+    settings->setValue ("shouldMuteInput", false);
+    auto window = openWindow();
+
+    EXPECT_FALSE (notificationBarOf (*window)->isVisible());
+    EXPECT_EQ (window->getHeight(), contentOf (*window).getEditor()->getHeight());
+}
+
+TEST_F (WindowFixture, MutingAgainBringsTheBarBack)
+{
+    settings->setValue ("shouldMuteInput", false);
+    auto window = openWindow();
+    const int height = window->getHeight();
+
+    window->getPluginHolder()->shouldMuteInput.setValue (true);
+    ASSERT_TRUE (pumpUntil ([&] { return notificationBarOf (*window)->isVisible(); }));
+    EXPECT_EQ (window->getHeight(), height + 30);
+}
+
+TEST_F (WindowFixture, WindowFollowsTheEditorsSize)
+{
+    auto window = openWindow();
+    auto* editor = contentOf (*window).getEditor();
+
+    editor->setSize (editor->getWidth() + 40, editor->getHeight() + 20);
+    pumpFor (20);
+
+    EXPECT_EQ (window->getWidth(), editor->getWidth());
+    EXPECT_EQ (window->getHeight(), editor->getHeight() + 30);
+    EXPECT_EQ (notificationBarOf (*window)->getWidth(), editor->getWidth());
+}
+
+TEST_F (WindowFixture, SavedPositionIsRestoredAndRewrittenWhenTheWindowGoes)
+{
+    settings->setValue ("windowX", 120);
+    settings->setValue ("windowY", 90);
+    auto window = openWindow();
+    EXPECT_EQ (window->getPosition(), juce::Point<int> (120, 90));
+
+    window->setTopLeftPosition (210, 160);
+    window = nullptr;
+
+    EXPECT_EQ (settings->getIntValue ("windowX"), 210);
+    EXPECT_EQ (settings->getIntValue ("windowY"), 160);
+}
+
+TEST_F (WindowFixture, PositionOffTheScreenIsBroughtBackOntoIt)
+{
+    settings->setValue ("windowX", 100000);
+    settings->setValue ("windowY", 100000);
+    auto window = openWindow();
+
+    const auto screen = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
+    EXPECT_TRUE (screen.contains (window->getBounds())) << window->getBounds().toString().toStdString();
+}
+
+TEST_F (WindowFixture, ClosingStoresTheProcessorStateBeforeQuitting)
+{
+    auto window = openWindow();
+    auto& processor = dynamic_cast<VornicAudioProcessor&> (*window->getPluginHolder()->processor);
+    setParam (processor, "filterRange", 0.8f);
+
+    // The parameter tree copies the value into the state tree from its own timer.
+    auto stateParam = processor.parameters.state.getChildWithProperty ("id", "filterRange");
+    ASSERT_TRUE (pumpUntil ([&] { return std::abs ((float) stateParam["value"] - 0.8f) < 1.0e-6f; }));
+
+    window->getPluginHolder()->savePluginState();
+
+    auto restored = processorFromFilterState (settings->getValue ("filterState"));
+    ASSERT_NE (restored, nullptr);
+    EXPECT_FLOAT_EQ (paramValue (*restored, "filterRange"), 0.8f);
+}
+
+TEST (WindowWithoutSettings, OpensCentred)
+{
+    ignoreXErrors();
+    auto window = std::make_unique<QBStandaloneFilterWindow> ("Tessaline", juce::Colours::black, nullptr);
+    window->setVisible (true);
+    pumpFor (50);
+
+    const auto screen = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
+    EXPECT_NEAR (window->getBounds().getCentreX(), screen.getCentreX(), 1);
+    EXPECT_NEAR (window->getBounds().getCentreY(), screen.getCentreY(), 1);
+    EXPECT_NE (window->getPluginHolder()->processor, nullptr);
+}
