@@ -8,7 +8,10 @@ LV2_DIR=$(cd "$1" && pwd)
 WORK=$2
 URI="https://tessaline.audio/plugins/tessaline"
 mkdir -p "$WORK"
-export JACK_DEFAULT_SERVER="tessaline-jalv-$$"
+# A fixed name: JACK keeps a small table of servers in shared memory, and a
+# server that did not exit cleanly leaves its entry behind until one of the
+# same name reclaims it.
+export JACK_DEFAULT_SERVER="tessaline-test-jalv"
 export JACK_NO_AUDIO_RESERVATION=1
 
 pids=()

@@ -31,7 +31,8 @@ namespace
     {
     public:
         explicit JackServer (const juce::File& logFolder)
-            : name ("tessaline-test-" + std::to_string (getpid()) + "-" + std::to_string (++instances))
+            : name ("tessaline-test-standalone")   // fixed, so an entry left in JACK's
+                                                // server table by a crashed run is reclaimed
         {
             setenv ("JACK_DEFAULT_SERVER", name.c_str(), 1);
             process = std::make_unique<ScopedProcess> (
@@ -62,7 +63,6 @@ namespace
         bool isRunning() const noexcept { return running; }
 
     private:
-        static inline int instances = 0;
         std::string name;
         std::unique_ptr<ScopedProcess> process;
         bool running = false;
