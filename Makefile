@@ -73,21 +73,9 @@ tsan: deps
 	[ -f $(TSAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_TSAN=ON -DTESSALINE_PLUGINS=OFF
 	cmake --build $(TSAN_BUILD) -j$(JOBS) --target tessaline_stress_tests
 	@if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a"; fi; \
+	cd $(TSAN_BUILD) && \
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
-	  $$run $(TSAN_BUILD)/tests/tessaline_stress_tests
-
-# Every icon and look-and-feel, and the editor at both standard sizes, rendered
-# into $(BUILD)/gallery/*.png, with a contact sheet of the icons.
-GALLERIES := $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery && \
-	$(BUILD)/tests/editor/tessaline_editor_gallery $(BUILD)/gallery
-
-gallery: configure
-	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery tessaline_editor_gallery
-	@if [ -n "$$DISPLAY" ]; then \
-	  $(GALLERIES); \
-	else \
-	  xvfb-run -a -s "-screen 0 1920x1080x24" sh -c '$(GALLERIES)'; \
-	fi
+	  $$run ctest --output-on-failure -R '^tessaline_stress_tests$$'
 
 bench: build
 	$(BUILD)/bench/tessaline_bench

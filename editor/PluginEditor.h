@@ -4,7 +4,7 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 #include "PluginProcessor.h"
-#include "QBBGSequenceTableWithSpec.h"
+#include "QBBGSequenceTable.h"
 #include "QBDotsComponent.h"
 #include "QBImproveShadowsOject.h"
 #include "QBSequenceRangeLoopSlider.h"

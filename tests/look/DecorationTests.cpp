@@ -2,7 +2,7 @@
 
 #include "QBBackButton_onlyUI.h"
 #include "QBBackCirculaForButton_onlyUI.h"
-#include "QBCircularBGWIthSpecNextBackSeq.h"
+#include "QBCircularBGNextBackSeq.h"
 #include "QBColours.h"
 #include "QBImproveShadowsOject.h"
 #include "QBTopLineSeparator.h"

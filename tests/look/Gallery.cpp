@@ -9,7 +9,7 @@
 #include "BareXServer.h"
 #include "QBBackButton_onlyUI.h"
 #include "QBBackCirculaForButton_onlyUI.h"
-#include "QBCircularBGWIthSpecNextBackSeq.h"
+#include "QBCircularBGNextBackSeq.h"
 #include "QBColours.h"
 #include "QBComboBoxLAF.h"
 #include "QBDryWetSliderLAF.h"

@@ -1,4 +1,4 @@
-#include "QBBGSequenceTableWithSpec.h"
+#include "QBBGSequenceTable.h"
 #include "QBColours.h"
 #include "QBRimLitPlate.h"
 

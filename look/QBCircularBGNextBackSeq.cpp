@@ -1,4 +1,4 @@
-#include "QBCircularBGWIthSpecNextBackSeq.h"
+#include "QBCircularBGNextBackSeq.h"
 
 #include "QBColours.h"
 #include "QBInsetPlate.h"
