@@ -64,7 +64,7 @@ test: build
 	@if [ -n "$$DISPLAY" ]; then \
 	  cd $(BUILD) && ctest --output-on-failure; \
 	else \
-	  cd $(BUILD) && xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure; \
+	  cd $(BUILD) && xvfb-run -a -s "-noreset -screen 0 1920x1080x24" ctest --output-on-failure; \
 	fi
 	$(MAKE) tsan
 

@@ -77,8 +77,7 @@ TEST (ApplicationProcess, WindowPositionAndProcessorStateSurviveCloseAndRestart)
         ASSERT_TRUE (waitFor ([&] { return x.boundsOf (window).getPosition() == movedTo; }, 2000));
         sleepMs (300);   // the application learns of the move from its own event queue
 
-        x.requestClose (window);
-        ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
+        ASSERT_EQ (closeAndWaitForExit (x, *app), 0) << applicationLog (config.folder);
     }
 
     {
@@ -258,8 +257,7 @@ TEST (ApplicationProcess, SettingsFolderFallsBackToDotConfigInHome)
                                                 home.folder.getChildFile ("application.log"));
     const auto window = x.waitForWindowOf (app->pid(), 15000);
     ASSERT_NE (window, 0u);
-    x.requestClose (window);
-    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (home.folder);
+    ASSERT_EQ (closeAndWaitForExit (x, *app), 0) << applicationLog (home.folder);
 
     EXPECT_TRUE (home.folder.getChildFile (".config/Tessaline/Tessaline.settings").existsAsFile());
     EXPECT_FALSE (home.folder.getChildFile (".Tessaline").exists());

@@ -36,8 +36,8 @@ namespace
         {
             setenv ("JACK_DEFAULT_SERVER", name.c_str(), 1);
             process = std::make_unique<ScopedProcess> (
-                std::vector<std::string> { "/usr/bin/jackd", "--no-realtime", "--name", name,
-                                           "-d", "dummy", "-r", "48000", "-p", "256", "-C", "2", "-P", "2" },
+                std::vector<std::string> { "/usr/bin/jackd", "--no-realtime", "--sync", "--name", name,
+                                           "-d", "dummy", "-r", "48000", "-p", "1024", "-C", "2", "-P", "2" },
                 std::map<std::string, std::string> { { "JACK_DEFAULT_SERVER", name },
                                                      { "JACK_NO_AUDIO_RESERVATION", "1" } },
                 logFolder.getChildFile ("jackd.log"));
@@ -250,8 +250,7 @@ TEST (ApplicationWithJack, MutedInputIsSilentAndUnmutedInputIsFilteredAsTheParam
     EXPECT_LT (low, 1.2f * toneRms);
     EXPECT_LT (high, 0.05f * low) << "8 kHz should be well below 200 Hz through the 1 kHz low-pass";
 
-    x.requestClose (window);
-    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
+    ASSERT_EQ (closeAndWaitForExit (x, *app), 0) << applicationLog (config.folder);
     EXPECT_FALSE (readSettings (settingsFileIn (config.folder))->getBoolValue ("shouldMuteInput", true));
 }
 
@@ -342,7 +341,6 @@ TEST (ApplicationWithJack, UnusableDeviceSetupFallsBackToTheDefaultDevice)
         EXPECT_TRUE (waitFor ([] { return ToneAndRecorder::portIsLive ("Tessaline:out_1"); }, 10000))
             << "no device was opened";
 
-        x.requestClose (window);
-        EXPECT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
+        EXPECT_EQ (closeAndWaitForExit (x, *app), 0) << applicationLog (config.folder);
     }
 }

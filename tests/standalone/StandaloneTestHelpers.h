@@ -198,7 +198,7 @@ namespace tessaline::test
     class XDisplay
     {
     public:
-        XDisplay() : display (XOpenDisplay (nullptr))
+        XDisplay() : display (openDisplay())
         {
             ignoreXErrors();
 
@@ -210,6 +210,22 @@ namespace tessaline::test
                     XInternAtom (display, atom, False);
         }
         ~XDisplay() { if (display != nullptr) XCloseDisplay (display); }
+
+        /** A busy X server refuses some connections outright (the connect
+            fails with EAGAIN while its queue of new clients is full), so the
+            connection is tried again for a few seconds before giving up. */
+        static Display* openDisplay()
+        {
+            for (int attempt = 0; attempt < 100; ++attempt)
+            {
+                if (auto* d = XOpenDisplay (nullptr))
+                    return d;
+
+                sleepMs (50);
+            }
+
+            return nullptr;
+        }
 
         bool isOpen() const noexcept { return display != nullptr; }
 
@@ -287,6 +303,9 @@ namespace tessaline::test
         }
 
         /** What a window manager sends when the user clicks the close button. */
+        /** The application's shown top-level window now, or 0. */
+        Window currentWindowOf (pid_t pid) const { return shownWindowOf (pid); }
+
         void requestClose (Window w) const
         {
             XEvent event {};
@@ -422,6 +441,27 @@ namespace tessaline::test
                                                 configHome.getChildFile ("application.log"));
     }
 
+    /** Asks the application to close, as a window manager's close button does,
+        and waits up to `timeoutMs` for it to end. On a starved machine the first
+        request, sent the moment the window has settled, is sometimes never acted
+        on while the application is still starting; so, as a user would click
+        again, the request is repeated every two seconds until it has gone. */
+    inline std::optional<int> closeAndWaitForExit (const XDisplay& x, ScopedProcess& app, int timeoutMs = 20000)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds (timeoutMs);
+
+        while (std::chrono::steady_clock::now() < end)
+        {
+            if (const auto w = x.currentWindowOf (app.pid()))
+                x.requestClose (w);
+
+            if (auto code = app.waitForExit (2000))
+                return code;
+        }
+
+        return std::nullopt;
+    }
+
     /** Starts the application, waits for its window and closes it as the user
         would. Returns the exit code, or nullopt when no window appeared or the
         application did not end. */
@@ -442,7 +482,6 @@ namespace tessaline::test
         if (windowBounds != nullptr)
             *windowBounds = x.boundsOf (window);
 
-        x.requestClose (window);
-        return app->waitForExit (20000);
+        return closeAndWaitForExit (x, *app);
     }
 }
