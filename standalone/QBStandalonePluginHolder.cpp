@@ -174,6 +174,11 @@ void QBStandalonePluginHolder::valueChanged (juce::Value&)
 //==============================================================================
 void QBStandalonePluginHolder::timerCallback()
 {
+    // Started without any audio device: look for one every two seconds and
+    // open the first that appears (a sound card plugged in, a JACK server started).
+    if (deviceManager.getCurrentAudioDevice() == nullptr && ++ticksWithoutAudioDevice % 4 == 0)
+        openFirstAvailableAudioDevice();
+
     const auto available = juce::MidiInput::getAvailableDevices();
 
     if (available == lastMidiDevices)
@@ -188,6 +193,22 @@ void QBStandalonePluginHolder::timerCallback()
             deviceManager.setMidiInputDeviceEnabled (device.identifier, true);
 
     lastMidiDevices = available;
+}
+
+void QBStandalonePluginHolder::openFirstAvailableAudioDevice()
+{
+    for (auto* type : deviceManager.getAvailableDeviceTypes())
+    {
+        type->scanForDevices();
+
+        if (type->getDeviceNames().isEmpty())
+            continue;
+
+        deviceManager.setCurrentAudioDeviceType (type->getTypeName(), true);
+
+        if (deviceManager.getCurrentAudioDevice() != nullptr)
+            return;
+    }
 }
 
 //==============================================================================

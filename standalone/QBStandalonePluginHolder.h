@@ -65,14 +65,19 @@ public:
     juce::Value shouldMuteInput;
     bool autoOpenMidiDevices = true;
 
+    /** Polls made while no audio device was open. */
+    int ticksWithoutAudioDevice = 0;
+
     void audioDeviceIOCallbackWithContext (const float* const* inputChannelData, int numInputChannels,
                                            float* const* outputChannelData, int numOutputChannels,
                                            int numSamples, const juce::AudioIODeviceCallbackContext&) override;
     void audioDeviceAboutToStart (juce::AudioIODevice*) override;
     void audioDeviceStopped() override;
 
-    /** The MIDI device poll: enables new inputs, disables vanished ones. */
+    /** The device poll: enables new MIDI inputs, disables vanished ones, and
+        while no audio device is open, opens the first one that appears. */
     void timerCallback() override;
+    void openFirstAvailableAudioDevice();
 
 private:
     void valueChanged (juce::Value&) override;

@@ -309,6 +309,27 @@ TEST (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
     EXPECT_GT (io.recordRms (0.5), 0.5f * toneRms);
 }
 
+TEST (PluginHolderWithJack, ADeviceThatAppearsLaterIsOpenedByItself)
+{
+    TempFolder logs;
+    std::unique_ptr<JackServer> server;   // outlives the holder's JACK client
+    setenv ("JACK_DEFAULT_SERVER", ("tessaline-absent-" + std::to_string (getpid())).c_str(), 1);
+
+    QBStandalonePluginHolder holder (nullptr);
+    unsetenv ("JACK_DEFAULT_SERVER");
+
+    if (holder.deviceManager.getCurrentAudioDevice() != nullptr)
+        GTEST_SKIP() << "this machine has an audio device of its own";
+
+    server = std::make_unique<JackServer> (logs.folder);
+    ASSERT_TRUE (server->isRunning()) << "jackd did not start";
+
+    // No one touches the holder: its own poll finds the new server.
+    ASSERT_TRUE (pumpUntil ([&] { return holder.deviceManager.getCurrentAudioDevice() != nullptr; }, 15000));
+    EXPECT_EQ (holder.deviceManager.getCurrentAudioDeviceType(), "JACK");
+    EXPECT_TRUE (holder.deviceManager.getCurrentAudioDevice()->isPlaying());
+}
+
 //==============================================================================
 // A saved device setup that cannot be used: the application opens the default
 // device instead (here the JACK server's) and quits cleanly.
