@@ -273,23 +273,32 @@ TEST (ApplicationWithJack, UnmutedInputFromTheSettingsPlaysAtOnce)
     EXPECT_GT (io.recordRms (0.5), 0.5f * toneRms);
 }
 
-TEST (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
+/** A plugin holder started while there is no audio device (no sound card on
+    this machine, no JACK server), and then a JACK server that appears. */
+struct PluginHolderWithJack : ::testing::Test
 {
+    void SetUp() override
+    {
+        setenv ("JACK_DEFAULT_SERVER", ("tessaline-absent-" + std::to_string (getpid())).c_str(), 1);
+        holder = std::make_unique<QBStandalonePluginHolder> (nullptr);
+        unsetenv ("JACK_DEFAULT_SERVER");
+
+        if (holder->deviceManager.getCurrentAudioDevice() != nullptr)
+            GTEST_SKIP() << "this machine has an audio device of its own";
+
+        server = std::make_unique<JackServer> (logs.folder);
+        ASSERT_TRUE (server->isRunning()) << "jackd did not start";
+    }
+
     TempFolder logs;
-    std::unique_ptr<JackServer> server;   // outlives the holder's JACK client
-    setenv ("JACK_DEFAULT_SERVER", ("tessaline-absent-" + std::to_string (getpid())).c_str(), 1);
+    std::unique_ptr<JackServer> server;                  // outlives the holder's JACK client
+    std::unique_ptr<QBStandalonePluginHolder> holder;
+};
 
-    QBStandalonePluginHolder holder (nullptr);
-    unsetenv ("JACK_DEFAULT_SERVER");
-
-    if (holder.deviceManager.getCurrentAudioDevice() != nullptr)
-        GTEST_SKIP() << "this machine has an audio device of its own";
-
-    server = std::make_unique<JackServer> (logs.folder);
-    ASSERT_TRUE (server->isRunning()) << "jackd did not start";
-
+TEST_F (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
+{
     // What the device selector does when the user picks the new device.
-    auto& devices = holder.deviceManager;
+    auto& devices = holder->deviceManager;
     for (auto* type : devices.getAvailableDeviceTypes())
         type->scanForDevices();
 
@@ -297,7 +306,7 @@ TEST (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
     ASSERT_NE (devices.getCurrentAudioDevice(), nullptr) << "JACK's device did not open";
     EXPECT_TRUE (devices.getCurrentAudioDevice()->isPlaying());
 
-    holder.shouldMuteInput.setValue (false);
+    holder->shouldMuteInput.setValue (false);
     pumpFor (20);
 
     ToneAndRecorder io;
@@ -309,25 +318,12 @@ TEST (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
     EXPECT_GT (io.recordRms (0.5), 0.5f * toneRms);
 }
 
-TEST (PluginHolderWithJack, ADeviceThatAppearsLaterIsOpenedByItself)
+TEST_F (PluginHolderWithJack, ADeviceThatAppearsLaterIsOpenedByItself)
 {
-    TempFolder logs;
-    std::unique_ptr<JackServer> server;   // outlives the holder's JACK client
-    setenv ("JACK_DEFAULT_SERVER", ("tessaline-absent-" + std::to_string (getpid())).c_str(), 1);
-
-    QBStandalonePluginHolder holder (nullptr);
-    unsetenv ("JACK_DEFAULT_SERVER");
-
-    if (holder.deviceManager.getCurrentAudioDevice() != nullptr)
-        GTEST_SKIP() << "this machine has an audio device of its own";
-
-    server = std::make_unique<JackServer> (logs.folder);
-    ASSERT_TRUE (server->isRunning()) << "jackd did not start";
-
     // No one touches the holder: its own poll finds the new server.
-    ASSERT_TRUE (pumpUntil ([&] { return holder.deviceManager.getCurrentAudioDevice() != nullptr; }, 15000));
-    EXPECT_EQ (holder.deviceManager.getCurrentAudioDeviceType(), "JACK");
-    EXPECT_TRUE (holder.deviceManager.getCurrentAudioDevice()->isPlaying());
+    ASSERT_TRUE (pumpUntil ([&] { return holder->deviceManager.getCurrentAudioDevice() != nullptr; }, 15000));
+    EXPECT_EQ (holder->deviceManager.getCurrentAudioDeviceType(), "JACK");
+    EXPECT_TRUE (holder->deviceManager.getCurrentAudioDevice()->isPlaying());
 }
 
 //==============================================================================
