@@ -5,42 +5,11 @@
 #include "QBColours.h"
 #include "QBFonts.h"
 #include "QBImages.h"
+#include "QBStateIdentifiers.h"
 
 namespace
 {
     constexpr int numSteps = VornicAudioProcessor::maxSteps;
-
-    // Names of the sequence's properties on the root of the state tree.
-    struct SequenceIds
-    {
-        std::array<juce::Identifier, numSteps> fader, lock, dots;
-        juce::Identifier loopRangeMin { "LoopRangeMin" };
-        juce::Identifier loopRangeMax { "LoopRangeMax" };
-
-        SequenceIds()
-        {
-            for (int i = 0; i < numSteps; ++i)
-            {
-                fader[(size_t) i] = juce::Identifier ("fader" + juce::String (i));
-                lock[(size_t) i]  = juce::Identifier ("lock" + juce::String (i));
-                dots[(size_t) i]  = juce::Identifier ("dots" + juce::String (i));
-            }
-        }
-
-        static const SequenceIds& get()
-        {
-            static const SequenceIds ids;
-            return ids;
-        }
-    };
-
-    // A fader value from a tree that came from outside: NaN, negatives and
-    // non-numbers read as 0, anything above 1 as 1.
-    float faderValueFrom (const juce::var& v) noexcept
-    {
-        const auto f = (float) (double) v;
-        return f >= 0.0f ? juce::jmin (f, 1.0f) : 0.0f;
-    }
 
     int truncated (float x) noexcept { return (int) x; }
 }
@@ -256,7 +225,7 @@ void VornicAudioProcessorEditor::timerCallback()
 //==============================================================================
 void VornicAudioProcessorEditor::setNoAutoValuesToTree()
 {
-    const auto& ids = SequenceIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     auto& state = processor.parameters.state;
 
     processor.undoManager.beginNewTransaction();
@@ -271,7 +240,7 @@ void VornicAudioProcessorEditor::setNoAutoValuesToTree()
 
 void VornicAudioProcessorEditor::clickUpOnDotsComponent()
 {
-    const auto& ids = SequenceIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     auto& state = processor.parameters.state;
 
     processor.undoManager.beginNewTransaction();
@@ -282,14 +251,14 @@ void VornicAudioProcessorEditor::clickUpOnDotsComponent()
 
 void VornicAudioProcessorEditor::setValuesFromTreeToNotAutoParams()
 {
-    const auto& ids = SequenceIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     const auto& state = processor.parameters.state;
 
     // An undo calls this once per property it restores: only what changed is repainted.
     for (int i = 0; i < numSteps; ++i)
     {
         auto& f = *fadersTable.faders[(size_t) i];
-        const auto value = faderValueFrom (state[ids.fader[(size_t) i]]);
+        const auto value = QBStateIdentifiers::faderValue (state[ids.fader[(size_t) i]]);
         const auto locked = (bool) state[ids.lock[(size_t) i]];
 
         if (f.value != value || f.locked != locked)
@@ -312,7 +281,7 @@ void VornicAudioProcessorEditor::setValuesFromTreeToNotAutoParams()
 
 void VornicAudioProcessorEditor::fromLockStateTableToLockDots()
 {
-    const auto& ids = SequenceIds::get();
+    const auto& ids = QBStateIdentifiers::get();
 
     for (int i = 0; i < numSteps; ++i)
         dotsComponent.dots[(size_t) i]->stepLocked = (bool) processor.parameters.state[ids.lock[(size_t) i]];
@@ -320,7 +289,7 @@ void VornicAudioProcessorEditor::fromLockStateTableToLockDots()
 
 void VornicAudioProcessorEditor::fromValueTreeToLoopRange()
 {
-    const auto& ids = SequenceIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     const auto& state = processor.parameters.state;
 
     loopRangeSlider.slider->setMinAndMaxValues ((double) state[ids.loopRangeMin], (double) state[ids.loopRangeMax],

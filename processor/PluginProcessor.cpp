@@ -1,40 +1,14 @@
 #include "PluginProcessor.h"
+#include "QBStateIdentifiers.h"
 #include "PluginEditor.h"
 
 #include <cmath>
 
+static_assert (QBStateIdentifiers::numSteps == VornicAudioProcessor::maxSteps);
+static_assert (QBStateIdentifiers::numCCActions == VornicAudioProcessor::numCCActions);
+
 namespace
 {
-    // Names of the properties on the root of the state tree. Built once; a
-    // juce::Identifier compares by pointer, so matching a property is cheap.
-    struct StateIds
-    {
-        std::array<juce::Identifier, VornicAudioProcessor::maxSteps> fader, lock, dots;
-        std::array<juce::Identifier, VornicAudioProcessor::numCCActions> ccStates;
-        juce::Identifier loopRangeMin { "LoopRangeMin" };
-        juce::Identifier loopRangeMax { "LoopRangeMax" };
-        juce::Identifier channelSelector { "comboChannelChangeSelector" };
-
-        StateIds()
-        {
-            for (int i = 0; i < VornicAudioProcessor::maxSteps; ++i)
-            {
-                fader[(size_t) i] = juce::Identifier ("fader" + juce::String (i));
-                lock[(size_t) i]  = juce::Identifier ("lock" + juce::String (i));
-                dots[(size_t) i]  = juce::Identifier ("dots" + juce::String (i));
-            }
-
-            for (int i = 0; i < VornicAudioProcessor::numCCActions; ++i)
-                ccStates[(size_t) i] = juce::Identifier ("CCstates" + juce::String (i));
-        }
-
-        static const StateIds& get()
-        {
-            static const StateIds ids;
-            return ids;
-        }
-    };
-
     template <size_t N>
     int indexOf (const std::array<juce::Identifier, N>& ids, const juce::Identifier& id) noexcept
     {
@@ -43,12 +17,6 @@ namespace
                 return (int) i;
 
         return -1;
-    }
-
-    float sanitisedFader (const juce::var& v) noexcept
-    {
-        const auto f = (float) (double) v;
-        return f >= 0.0f ? juce::jmin (f, 1.0f) : 0.0f;   // NaN and negatives read as 0
     }
 
     enum CCAction
@@ -271,7 +239,7 @@ VornicAudioProcessor::VornicAudioProcessor()
     dryWetParam                = parameters.getRawParameterValue ("dryWet");
     directionParam             = parameters.getRawParameterValue ("direction");
 
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     parameters.state.setProperty (ids.loopRangeMin, 0, nullptr);
     parameters.state.setProperty (ids.loopRangeMax, 32, nullptr);
 
@@ -664,7 +632,7 @@ void VornicAudioProcessor::generateRandomStepsInfinity()
 
 void VornicAudioProcessor::randomiseFadersInTree()
 {
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     juce::Random random;
     random.setSeedRandomly();
 
@@ -819,13 +787,13 @@ int VornicAudioProcessor::ccNumberMirror (int action) const noexcept
 
 void VornicAudioProcessor::syncMirrorsFromTree()
 {
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     const auto& state = parameters.state;
     std::uint64_t dotBits = 0;
 
     for (int i = 0; i < maxSteps; ++i)
     {
-        faders[(size_t) i].store (sanitisedFader (state[ids.fader[(size_t) i]]), std::memory_order_relaxed);
+        faders[(size_t) i].store (QBStateIdentifiers::faderValue (state[ids.fader[(size_t) i]]), std::memory_order_relaxed);
 
         if ((bool) state[ids.dots[(size_t) i]])
             dotBits |= std::uint64_t { 1 } << i;
@@ -841,12 +809,12 @@ void VornicAudioProcessor::syncMirrorsFromTree()
 
 void VornicAudioProcessor::syncMirrorFromProperty (const juce::Identifier& property)
 {
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     const auto& state = parameters.state;
 
     if (const int i = indexOf (ids.fader, property); i >= 0)
     {
-        faders[(size_t) i].store (sanitisedFader (state[property]), std::memory_order_relaxed);
+        faders[(size_t) i].store (QBStateIdentifiers::faderValue (state[property]), std::memory_order_relaxed);
     }
     else if (const int d = indexOf (ids.dots, property); d >= 0)
     {
@@ -870,7 +838,7 @@ void VornicAudioProcessor::syncMirrorFromProperty (const juce::Identifier& prope
 //==============================================================================
 void VornicAudioProcessor::setLoopRangeToValueTreeOnDragEnd (int loopMin, int loopMax)
 {
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     undoManager.beginNewTransaction();
     parameters.state.setProperty (ids.loopRangeMin, loopMin, &undoManager);
     parameters.state.setProperty (ids.loopRangeMax, loopMax, &undoManager);
@@ -909,7 +877,7 @@ void VornicAudioProcessor::setStateInformation (const void* data, int sizeInByte
     // The undo history is kept, as the editor expects.
     parameters.state = tree;
 
-    const auto& ids = StateIds::get();
+    const auto& ids = QBStateIdentifiers::get();
     loopRangeMin = (int) tree[ids.loopRangeMin];
     loopRangeMax = (int) tree[ids.loopRangeMax];
 
