@@ -1,11 +1,7 @@
 #include "PluginProcessor.h"
-#include "QBStateIdentifiers.h"
 #include "PluginEditor.h"
 
 #include <cmath>
-
-static_assert (QBStateIdentifiers::numSteps == VornicAudioProcessor::maxSteps);
-static_assert (QBStateIdentifiers::numCCActions == VornicAudioProcessor::numCCActions);
 
 namespace
 {

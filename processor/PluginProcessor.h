@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "QBStandaloneClock.h"
+#include "QBStateIdentifiers.h"
 
 /** The step filter: a resonant state-variable filter whose cutoff follows a
     sequence of up to 64 faders, stepped by the host's transport or by the
@@ -72,8 +73,8 @@ public:
         virtual void QucikPreset16() = 0;
     };
 
-    static constexpr int maxSteps = 64;
-    static constexpr int numCCActions = 34;
+    static constexpr int maxSteps = QBStateIdentifiers::numSteps;
+    static constexpr int numCCActions = QBStateIdentifiers::numCCActions;
 
     //==============================================================================
     VornicAudioProcessor();
@@ -229,8 +230,6 @@ private:
     static constexpr int ccQueueSize = 256;
     juce::AbstractFifo ccFifo { ccQueueSize };
     std::array<CCEvent, ccQueueSize> ccQueue {};
-
-    int filterType = 2;   // the filter output chosen by the last updateFilter()
 
     std::unique_ptr<TreeMirror> treeMirror;
     std::unique_ptr<NoticeTimer> noticeTimer;

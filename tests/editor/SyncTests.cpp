@@ -4,6 +4,8 @@ using namespace tessaline::test;
 
 namespace
 {
+    constexpr float onePixel = 1.0f / 200.0f;
+
     struct EditorSync : ::testing::Test
     {
         OpenEditor e;
@@ -41,6 +43,45 @@ namespace
             }
         }
 
+        /** Draws the first eight faders at a quarter and locks `lockedStep`. */
+        void drawEightAndLock (int lockedStep)
+        {
+            for (int i = 0; i < 8; ++i)
+                mouse.gesture (table, { onFader (table, i, 0.25f) });
+
+            table.setLockMode (true);
+            mouse.gesture (table, { onFader (table, lockedStep, 0.5f) });
+            table.setLockMode (false);
+        }
+
+        std::vector<float> screenValues() const
+        {
+            std::vector<float> values;
+            for (int i = 0; i < 64; ++i)
+                values.push_back (value (i));
+            return values;
+        }
+
+        /** After a randomisation: the tree holds what the screen shows, nearly
+            every fader has moved but the locked one, and one undo brings the
+            drawn values back at `drawnStep`. */
+        void expectRandomisedAsOneUndoStep (const std::vector<float>& before, int lockedStep, int drawnStep)
+        {
+            int changed = 0;
+
+            for (int i = 0; i < 64; ++i)
+            {
+                EXPECT_FLOAT_EQ (stored (i), value (i)) << "the tree holds what the screen shows, step " << i;
+                changed += std::abs (value (i) - before[(size_t) i]) > onePixel ? 1 : 0;
+            }
+
+            EXPECT_NEAR (value (lockedStep), 0.25f, onePixel) << "the locked step keeps its value";
+            EXPECT_GT (changed, 50);
+
+            ASSERT_TRUE (processor.undoManager.undo());
+            EXPECT_NEAR (value (drawnStep), 0.25f, onePixel) << "one undo step brings the drawn values back";
+        }
+
         void drawLine (int first, int last, float from, float to)
         {
             mouse.down (table, onFader (table, first, from));
@@ -52,7 +93,6 @@ namespace
         }
     };
 
-    constexpr float onePixel = 1.0f / 200.0f;
 }
 
 TEST_F (EditorSync, OpensWithTheTreesSequenceAndLoop)
@@ -332,71 +372,29 @@ TEST_F (EditorSync, ATypedLengthIsClampedAndTextWithoutANumberIgnored)
 
 TEST_F (EditorSync, AnInfinityRandomisationReachesTheScreenAndSparesLocks)
 {
-    for (int i = 0; i < 8; ++i)
-        mouse.gesture (table, { onFader (table, i, 0.25f) });
-
-    table.setLockMode (true);
-    mouse.gesture (table, { onFader (table, 1, 0.5f) });
-    table.setLockMode (false);
-
-    std::vector<float> before;
-    for (int i = 0; i < 64; ++i)
-        before.push_back (value (i));
+    drawEightAndLock (1);
+    const auto before = screenValues();
 
     processor.generateRandomStepsInfinity();
     processor.deliverPendingNotices();
 
-    int changed = 0;
-
-    for (int i = 0; i < 64; ++i)
-    {
-        EXPECT_FLOAT_EQ (stored (i), value (i)) << "the tree holds what the screen shows, step " << i;
-        changed += std::abs (value (i) - before[(size_t) i]) > onePixel ? 1 : 0;
-    }
-
-    EXPECT_NEAR (value (1), 0.25f, onePixel) << "the locked step keeps its value";
-    EXPECT_GT (changed, 50);
-
-    ASSERT_TRUE (processor.undoManager.undo());
-    EXPECT_NEAR (value (5), 0.25f, onePixel) << "one undo step brings the drawn values back";
+    expectRandomisedAsOneUndoStep (before, 1, 5);
 }
 
 TEST_F (EditorSync, TheDiceControllerRandomisesTheUnlockedFadersAsOneUndoStep)
 {
-    for (int i = 0; i < 8; ++i)
-        mouse.gesture (table, { onFader (table, i, 0.25f) });
-
-    table.setLockMode (true);
-    mouse.gesture (table, { onFader (table, 3, 0.5f) });
-    table.setLockMode (false);
-
+    drawEightAndLock (3);
     processor.parameters.state.setProperty ("CCstates0", 1, nullptr);
     processor.parameters.state.setProperty ("comboChannelChangeSelector", 1, nullptr);
+    processor.prepareToPlay (48000.0, 64);
+    const auto before = screenValues();
 
     juce::AudioBuffer<float> buffer (2, 64);
     buffer.clear();
     juce::MidiBuffer midi;
     midi.addEvent (juce::MidiMessage::controllerEvent (1, 1, 127), 0);
-    processor.prepareToPlay (48000.0, 64);
-
-    std::vector<float> before;
-    for (int i = 0; i < 64; ++i)
-        before.push_back (value (i));
-
     processor.processBlock (buffer, midi);
     processor.deliverPendingNotices();
 
-    int changed = 0;
-
-    for (int i = 0; i < 64; ++i)
-    {
-        EXPECT_FLOAT_EQ (stored (i), value (i)) << "step " << i;
-        changed += std::abs (value (i) - before[(size_t) i]) > onePixel ? 1 : 0;
-    }
-
-    EXPECT_NEAR (value (3), 0.25f, onePixel) << "the locked step keeps its value";
-    EXPECT_GT (changed, 50);
-
-    ASSERT_TRUE (processor.undoManager.undo());
-    EXPECT_NEAR (value (6), 0.25f, onePixel);
+    expectRandomisedAsOneUndoStep (before, 3, 6);
 }
