@@ -14,6 +14,10 @@ APP_BIN    := $(APP_BINDIR)/tessaline
 APP_ENTRY  := $(PREFIX)/share/applications/tessaline.desktop
 APP_ICON   := $(PREFIX)/share/icons/hicolor/scalable/apps/tessaline.svg
 
+# The compiler cache keys on paths relative to the checkout, so every clone and
+# work tree of the project shares one cache wherever it lives.
+export CCACHE_BASEDIR := $(CURDIR)
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Exactly what the build, the tests and the benchmarks need.

@@ -19,3 +19,11 @@ int QBStandaloneClock::periodForTempo (float bpm) noexcept
 
     return juce::jmax (1, (int) (6000.0f / bpm));
 }
+
+void QBStandaloneClock::setTempo (float bpm)
+{
+    tempo = bpm;
+
+    if (isTimerRunning())
+        startTimer (periodForTempo (bpm));
+}

@@ -19,6 +19,13 @@ public:
     ~QBStandaloneClock() override;
     void timerCallback() override;
 
+    /** Sets the tempo in quarter notes per minute: the one way the window changes
+        the clock's speed. A running clock takes the new tempo at once. */
+    void setTempo (float bpm);
+
+    /** The tempo last set, in quarter notes per minute (120 until one is set). */
+    float getTempo() const noexcept { return tempo; }
+
     /** The tick period, in whole milliseconds, for a tempo in quarter notes per minute. */
     static int periodForTempo (float bpm) noexcept;
 
@@ -31,4 +38,7 @@ public:
     bool isPlaying = false;
 
     juce::ListenerList<Listener> listeners;
+
+private:
+    float tempo = 120.0f;
 };
