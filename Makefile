@@ -3,6 +3,8 @@
 
 BUILD      ?= build
 TSAN_BUILD ?= build-tsan
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CONFIG     ?= Release
 ARTEFACTS  := $(BUILD)/Tessaline_artefacts/$(CONFIG)
@@ -32,9 +34,11 @@ PACKAGES := \
 	libgtest-dev libbenchmark-dev \
 	xvfb xauth \
 	jackd2 jalv lilv-utils liblilv-dev python3 \
-	fonts-inter python3-fonttools
+	fonts-inter python3-fonttools \
+	desktop-file-utils \
+	clang-14 libclang-rt-14-dev
 
-.PHONY: deps configure build run test tsan bench lv2bench install install-app uninstall-app clean gallery
+.PHONY: deps configure build run test asan tsan fuzz print-packages bench lv2bench install install-app uninstall-app clean gallery
 
 # Installs whichever of the given Debian packages are missing; does nothing when all are there.
 define install_missing
@@ -51,10 +55,17 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
+# CI builds with warnings as errors (`make test` passes WERROR=ON).
+WERROR ?= OFF
+
+# Runs under a virtual X server when there is no display.
+XRUN = if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a -s '-noreset -screen 0 1920x1080x24'"; fi;
+
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(CONFIG)
 
 configure: deps $(BUILD)/CMakeCache.txt
+	cmake -S . -B $(BUILD) -DTESSALINE_WERROR=$(WERROR) > /dev/null
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -62,24 +73,67 @@ build: configure
 run: build
 	$(ARTEFACTS)/Standalone/Tessaline
 
-# GUI-capable tests need a display; without one they run under a virtual X server.
-# The threading stress test then runs again under ThreadSanitizer.
-test: build
-	@if [ -n "$$DISPLAY" ]; then \
-	  cd $(BUILD) && ctest --output-on-failure; \
-	else \
-	  cd $(BUILD) && xvfb-run -a -s "-noreset -screen 0 1920x1080x24" ctest --output-on-failure; \
-	fi
-	$(MAKE) tsan
+# Every test under ctest (the galleries render into a scratch folder among
+# them, and a check that every program the tests call is installed by
+# `make deps`), then the sanitizer builds and a short run of each fuzzer.
+test:
+	@$(MAKE) --no-print-directory build WERROR=ON
+	@$(XRUN) cd $(BUILD) && eval $$run ctest --output-on-failure
+	@$(MAKE) --no-print-directory asan
+	@$(MAKE) --no-print-directory tsan
+	@$(MAKE) --no-print-directory fuzz FUZZ_RUNS=$(FUZZ_TEST_RUNS)
+
+# Every icon and look-and-feel, and the editor at both standard sizes, rendered
+# into $(BUILD)/gallery/*.png, with a contact sheet of the icons.
+gallery: configure
+	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery tessaline_editor_gallery
+	@$(XRUN) eval $$run sh -c "'$(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery && $(BUILD)/tests/editor/tessaline_editor_gallery $(BUILD)/gallery'"
+
+# The engine, editor and standalone suites under AddressSanitizer and
+# UndefinedBehaviorSanitizer, in a build of their own; any report fails.
+ASAN_SUITES := tessaline_engine_tests tessaline_editor_tests tessaline_standalone_tests
+asan: deps
+	[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_ASAN=ON -DTESSALINE_PLUGINS=OFF -DTESSALINE_WERROR=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS) --target $(ASAN_SUITES)
+	@$(XRUN) cd $(ASAN_BUILD) && \
+	export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1" \
+	  LSAN_OPTIONS="suppressions=$(CURDIR)/tests/lsan.supp print_suppressions=0" \
+	  UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" && \
+	  eval $$run ctest --output-on-failure -R "'^($(subst $(eval ) ,|,$(ASAN_SUITES)))$$'"
 
 # The threading stress test under ThreadSanitizer, in a build of its own.
 tsan: deps
-	[ -f $(TSAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_TSAN=ON -DTESSALINE_PLUGINS=OFF
+	[ -f $(TSAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_TSAN=ON -DTESSALINE_PLUGINS=OFF -DTESSALINE_WERROR=ON
 	cmake --build $(TSAN_BUILD) -j$(JOBS) --target tessaline_stress_tests
-	@if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a"; fi; \
-	cd $(TSAN_BUILD) && \
-	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
-	  $$run ctest --output-on-failure -R '^tessaline_stress_tests$$'
+	@$(XRUN) cd $(TSAN_BUILD) && \
+	export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" && \
+	  eval $$run ctest --output-on-failure -R "'^tessaline_stress_tests$$'"
+
+# libFuzzer (Debian's clang, with AddressSanitizer and UndefinedBehaviorSanitizer)
+# on the processor's state blobs and on the application's settings file, each
+# started from real blobs and settings files that the processor and the
+# application's own code write (tessaline_fuzz_seeds). `make fuzz` runs each fuzzer for
+# FUZZ_SECONDS; `make test` for a fixed FUZZ_TEST_RUNS inputs.
+FUZZ_SECONDS   ?= 120
+FUZZ_TEST_RUNS ?= 20000
+FUZZ_RUNS      ?=
+FUZZERS        := state settings
+fuzz: deps
+	[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_FUZZ=ON -DTESSALINE_PLUGINS=OFF -DTESSALINE_WERROR=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target tessaline_fuzz_seeds $(addprefix tessaline_fuzz_,$(FUZZERS))
+	ASAN_OPTIONS=detect_leaks=0 $(FUZZ_BUILD)/fuzz/tessaline_fuzz_seeds $(FUZZ_BUILD)/seeds
+	@for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f && \
+	  echo "fuzzing $$f" && \
+	  ASAN_OPTIONS="halt_on_error=1 detect_leaks=1" UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" \
+	  $(FUZZ_BUILD)/fuzz/tessaline_fuzz_$$f $(if $(FUZZ_RUNS),-runs=$(FUZZ_RUNS),-max_total_time=$(FUZZ_SECONDS)) \
+	    -max_len=65536 -timeout=10 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crash-$$f- \
+	    $(FUZZ_BUILD)/corpus/$$f $(FUZZ_BUILD)/seeds/$$f || exit 1; \
+	done
+
+# Prints the package list, for the check that `make deps` installs every program the tests call.
+print-packages:
+	@echo $(PACKAGES)
 
 bench: build
 	$(BUILD)/bench/tessaline_bench
@@ -112,4 +166,4 @@ uninstall-app:
 	rm -f $(APP_BIN) $(APP_ENTRY) $(APP_ICON)
 
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

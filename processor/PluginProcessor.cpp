@@ -541,9 +541,9 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
 
     if (! isStandalone())
     {
-        if (auto* playHead = getPlayHead())
+        if (auto* hostPlayHead = getPlayHead())
         {
-            const auto info = playHead->getPosition().orFallback (juce::AudioPlayHead::PositionInfo {});
+            const auto info = hostPlayHead->getPosition().orFallback (juce::AudioPlayHead::PositionInfo {});
 
             if (const auto bpm = info.getBpm())
                 hostBpm.store (*bpm, std::memory_order_relaxed);
@@ -870,8 +870,11 @@ void VornicAudioProcessor::setStateInformation (const void* data, int sizeInByte
         tree = renamed;
     }
 
-    // The undo history is kept, as the editor expects.
-    parameters.state = tree;
+    // Under the parameter tree's state lock, as copyState() takes it: a host
+    // saving on another thread sees the old tree or the new one, whole. The undo
+    // history goes with the old tree: its actions hold that tree, and undoing
+    // them would edit a tree nobody sees any more.
+    parameters.replaceState (tree);
 
     const auto& ids = QBStateIdentifiers::get();
     loopRangeMin = (int) tree[ids.loopRangeMin];

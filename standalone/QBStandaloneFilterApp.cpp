@@ -30,7 +30,7 @@ juce::PropertiesFile::Options QBStandaloneFilterApp::settingsOptions()
     options.filenameSuffix      = ".settings";
     options.osxLibrarySubFolder = "Application Support";
     options.storageFormat       = juce::PropertiesFile::storeAsXML;
-    options.millisecondsBeforeSaving = 3000;
+    options.millisecondsBeforeSaving = 2000;
     options.commonToAllUsers    = false;
     options.ignoreCaseOfKeyNames = false;
     options.doNotSave           = false;
@@ -52,6 +52,10 @@ void QBStandaloneFilterApp::anotherInstanceStarted (const juce::String&) {}
 
 void QBStandaloneFilterApp::initialise (const juce::String&)
 {
+    // SIGTERM and SIGHUP end the session as Ctrl-C and the close button do.
+    quitSignals = std::make_unique<QBQuitSignals> ([this] { systemRequestedQuit(); });
+
+    removeAbandonedSaves (appProperties.getUserSettings()->getFile());
     createWindow();
     mainWindow->setVisible (true);
 }
@@ -88,6 +92,18 @@ void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::Properties
     file.copyFileTo (copy);
 }
 
+void QBStandaloneFilterApp::removeAbandonedSaves (const juce::File& settingsFile)
+{
+    // The framework names them after the file: "Tessaline_temp<hex>.settings".
+    // One younger than a minute may belong to another instance saving now.
+    const auto pattern = settingsFile.getFileNameWithoutExtension() + "_temp*" + settingsFile.getFileExtension();
+    const auto aMinuteAgo = juce::Time::getCurrentTime() - juce::RelativeTime::minutes (1);
+
+    for (const auto& entry : juce::RangedDirectoryIterator (settingsFile.getParentDirectory(), false, pattern))
+        if (entry.getModificationTime() < aMinuteAgo)
+            entry.getFile().deleteFile();
+}
+
 void QBStandaloneFilterApp::shutdown()
 {
     // Every orderly end keeps the processor's state, also one that did not
@@ -97,6 +113,7 @@ void QBStandaloneFilterApp::shutdown()
 
     mainWindow = nullptr;
     appProperties.saveIfNeeded();
+    quitSignals = nullptr;
 }
 
 void QBStandaloneFilterApp::systemRequestedQuit()

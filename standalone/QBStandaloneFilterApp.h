@@ -2,6 +2,7 @@
 
 #include <juce_audio_utils/juce_audio_utils.h>
 
+#include "QBQuitSignals.h"
 #include "QBStandaloneFilterWindow.h"
 
 /** The desktop application: its settings file and its one window.
@@ -29,13 +30,19 @@ public:
     void createWindow();
 
 private:
-    /** The framework's XML properties file, saved 3 s after a change. */
+    /** The framework's XML properties file, saved 2 s after a change. Every
+        save writes a temporary file beside it, flushes it to the disk and
+        renames it over the old one, so the file on disk is always whole. */
     static juce::PropertiesFile::Options settingsOptions();
 
     void keepCopyOfUnreadableSettings (const juce::PropertiesFile&);
 
+    /** Removes the temporary files of saves that a killed process never finished. */
+    static void removeAbandonedSaves (const juce::File& settingsFile);
+
     juce::ApplicationProperties appProperties;
     std::unique_ptr<QBStandaloneFilterWindow> mainWindow;
+    std::unique_ptr<QBQuitSignals> quitSignals;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandaloneFilterApp)
 };

@@ -3,6 +3,8 @@
 #include "QBColours.h"
 #include "QBFonts.h"
 
+#include <limits>
+
 namespace
 {
     constexpr const char* windowXKey = "windowX";
@@ -44,26 +46,110 @@ void QBStandaloneFilterWindow::closeButtonPressed()
     juce::JUCEApplicationBase::quit();
 }
 
+void QBStandaloneFilterWindow::moved()
+{
+    juce::DocumentWindow::moved();
+
+    // Only a position the user chose: not the placement during construction.
+    if (positionRestored)
+        saveWindowPosition();
+}
+
+QBStandaloneFilterWindow::Placement QBStandaloneFilterWindow::placeOnScreens (juce::Rectangle<int> wanted, int fixedHeight,
+                                                                              const juce::Array<juce::Rectangle<int>>& userAreas)
+{
+    // Far beyond any screen is as good as far: a position read from a damaged
+    // settings file cannot overflow what is computed from it.
+    constexpr int farAway = 1 << 20;
+    wanted = juce::Rectangle<int> (juce::jlimit (-farAway, farAway, wanted.getX()), juce::jlimit (-farAway, farAway, wanted.getY()),
+                                   juce::jlimit (0, farAway, wanted.getWidth()), juce::jlimit (0, farAway, wanted.getHeight()));
+
+    if (userAreas.isEmpty())
+        return { wanted, 1.0f };
+
+    // The screen it overlaps most; when it overlaps none, the nearest one.
+    auto area = userAreas.getFirst();
+    juce::int64 bestOverlap = -1;
+    double bestDistance = std::numeric_limits<double>::max();
+
+    for (const auto& candidate : userAreas)
+    {
+        const auto overlap = candidate.getIntersection (wanted);
+        const auto overlapArea = (juce::int64) overlap.getWidth() * overlap.getHeight();
+
+        if (overlapArea > 0 || bestOverlap > 0)
+        {
+            if (overlapArea > bestOverlap)
+            {
+                bestOverlap = overlapArea;
+                area = candidate;
+            }
+
+            continue;
+        }
+
+        const auto centre = wanted.getCentre().toDouble();
+        const auto nearest = candidate.toDouble().getConstrainedPoint (centre);
+        const auto distance = nearest.getDistanceFrom (centre);
+
+        if (distance < bestDistance)
+        {
+            bestDistance = distance;
+            area = candidate;
+        }
+    }
+
+    // Larger than the screen: scaled down, in proportion, until it fits.
+    float scale = 1.0f;
+    const int scalableHeight = wanted.getHeight() - fixedHeight;
+
+    if (wanted.getWidth() > area.getWidth() && wanted.getWidth() > 0)
+        scale = juce::jmin (scale, (float) area.getWidth() / (float) wanted.getWidth());
+
+    if (wanted.getHeight() > area.getHeight() && scalableHeight > 0)
+        scale = juce::jmin (scale, (float) juce::jmax (1, area.getHeight() - fixedHeight) / (float) scalableHeight);
+
+    const auto size = juce::Point<int> ((int) ((float) wanted.getWidth() * scale),
+                                        fixedHeight + (int) ((float) scalableHeight * scale));
+    const auto fitted = wanted.withSize (juce::jmin (size.x, area.getWidth()), juce::jmin (size.y, area.getHeight()));
+
+    return { fitted.constrainedWithin (area), scale };
+}
+
 void QBStandaloneFilterWindow::restoreWindowPosition()
 {
     auto* settings = pluginHolder->settings.get();
     const int x = settings != nullptr ? settings->getIntValue (windowXKey, positionNotSet) : positionNotSet;
     const int y = settings != nullptr ? settings->getIntValue (windowYKey, positionNotSet) : positionNotSet;
+    const bool saved = x != positionNotSet && y != positionNotSet;
 
-    if (x == positionNotSet || y == positionNotSet)
-    {
-        centreWithSize (getWidth(), getHeight());
-        return;
-    }
+    const auto& displays = juce::Desktop::getInstance().getDisplays();
+    juce::Array<juce::Rectangle<int>> userAreas;
 
-    // A position saved on a screen that is no longer there, or beyond the
-    // edge of a smaller one, is brought back whole onto the nearest screen.
-    const juce::Rectangle<int> saved { x, y, getWidth(), getHeight() };
+    for (const auto& display : displays.displays)
+        userAreas.add (display.userArea);
 
-    if (const auto* display = juce::Desktop::getInstance().getDisplays().getDisplayForRect (saved))
-        setBounds (saved.constrainedWithin (display->userArea));
-    else
-        setBounds (saved);
+    // With no saved position the window is centred on the main screen.
+    auto wanted = getBounds();
+
+    if (saved)
+        wanted.setPosition (x, y);
+    else if (const auto* main = displays.getPrimaryDisplay())
+        wanted.setCentre (main->userArea.getCentre());
+
+    // A window whose screen has gone goes onto the nearest one, whole; one taller
+    // or wider than its screen is shown with its editor scaled down to fit.
+    auto* content = dynamic_cast<MainContentComponent*> (getContentComponent());
+    auto* editor = content != nullptr ? content->getEditor() : nullptr;
+    const int fixedHeight = editor != nullptr ? getHeight() - editor->getHeight() : 0;
+    const auto placement = placeOnScreens (wanted, fixedHeight, userAreas);
+
+    if (editor != nullptr && placement.scale < 1.0f)
+        editor->setSize (juce::roundToInt ((float) editor->getWidth() * placement.scale),
+                         juce::roundToInt ((float) editor->getHeight() * placement.scale));
+
+    setTopLeftPosition (placement.bounds.getPosition());
+    positionRestored = true;
 }
 
 void QBStandaloneFilterWindow::saveWindowPosition()

@@ -26,6 +26,23 @@ public:
     /** Saves the processor's state, then asks the application to quit. */
     void closeButtonPressed() override;
 
+    /** Keeps the new position in the settings, which save it shortly after. */
+    void moved() override;
+
+    /** Where a window of `wanted` bounds goes on screens with the given user
+        areas: onto the screen it overlaps most, or, when it overlaps none (its
+        screen has gone), onto the screen nearest to it; wholly inside that
+        screen. A window larger than the screen is scaled down to fit: `scale`
+        (at most 1) applies to all of it but `fixedHeight` pixels of its height. */
+    struct Placement
+    {
+        juce::Rectangle<int> bounds;
+        float scale = 1.0f;
+    };
+
+    static Placement placeOnScreens (juce::Rectangle<int> wanted, int fixedHeight,
+                                     const juce::Array<juce::Rectangle<int>>& userAreas);
+
     //==============================================================================
     class MainContentComponent : public juce::Component,
                                  private juce::Value::Listener,
@@ -81,6 +98,7 @@ public:
 private:
     void restoreWindowPosition();
     void saveWindowPosition();
+    bool positionRestored = false;
 
     std::unique_ptr<QBStandalonePluginHolder> pluginHolder;
 

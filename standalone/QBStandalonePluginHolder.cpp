@@ -2,6 +2,8 @@
 
 #include "PluginProcessor.h"
 
+#include <limits>
+
 namespace
 {
     constexpr const char* audioSetupKey  = "audioSetup";
@@ -10,6 +12,52 @@ namespace
 
     constexpr int midiPollPeriodMs = 500;
 }
+
+//==============================================================================
+/** Saves the settings a short time after the processor's state tree changes.
+    It listens on the message thread, where the tree is edited; the audio
+    thread never touches the tree, so it is never involved. The first change
+    starts the delay and later ones do not push it back, so a stream of edits
+    (a drag, infinity mode) still saves every `autosaveDelayMs`. */
+class QBStandalonePluginHolder::StateAutosave : private juce::ValueTree::Listener,
+                                                private juce::Timer
+{
+public:
+    /** `stateToWatch` is the parameter tree's own handle, which follows a restore. */
+    StateAutosave (QBStandalonePluginHolder& h, juce::ValueTree& stateToWatch)
+        : holder (h), state (stateToWatch)
+    {
+        state.addListener (this);
+    }
+
+    ~StateAutosave() override
+    {
+        state.removeListener (this);
+        stopTimer();
+    }
+
+private:
+    void changed()
+    {
+        if (! isTimerRunning())
+            startTimer (autosaveDelayMs);
+    }
+
+    void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override { changed(); }
+    void valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&) override { changed(); }
+    void valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int) override { changed(); }
+    void valueTreeChildOrderChanged (juce::ValueTree&, int, int) override { changed(); }
+    void valueTreeRedirected (juce::ValueTree&) override { changed(); }
+
+    void timerCallback() override
+    {
+        stopTimer();
+        holder.saveSettingsNow();
+    }
+
+    QBStandalonePluginHolder& holder;
+    juce::ValueTree& state;
+};
 
 //==============================================================================
 QBStandalonePluginHolder::QBStandalonePluginHolder (juce::PropertySet* settingsToUse,
@@ -43,6 +91,7 @@ void QBStandalonePluginHolder::init (bool enableAudioInput, const juce::String& 
 {
     setupAudioDevices (enableAudioInput, preferredDefaultDeviceName);
     reloadPluginState();
+    startAutosave();
     player.setProcessor (processor.get());
 
     if (autoOpenMidiDevices)
@@ -69,6 +118,7 @@ void QBStandalonePluginHolder::deletePlugin()
     // Under the player's lock: the device callback never sees a processor
     // that is being deleted.
     player.setProcessor (nullptr);
+    stopAutosave();
     processor = nullptr;
 }
 
@@ -93,37 +143,66 @@ int QBStandalonePluginHolder::getNumOutputChannels() const
 //==============================================================================
 void QBStandalonePluginHolder::savePluginState()
 {
-    if (settings == nullptr || processor == nullptr)
-        return;
+    if (settings != nullptr && processor != nullptr)
+        storeProcessorState (*settings, *processor);
+}
+
+void QBStandalonePluginHolder::storeProcessorState (juce::PropertySet& settingsToWrite, juce::AudioProcessor& processorToSave)
+{
+    juce::MemoryBlock data;
+    processorToSave.getStateInformation (data);
+    settingsToWrite.setValue (filterStateKey, data.toBase64Encoding());
+}
+
+bool QBStandalonePluginHolder::restoreProcessorState (const juce::PropertySet& savedSettings, VornicAudioProcessor& processorToRestore)
+{
+    if (! savedSettings.containsKey (filterStateKey))
+        return true;
 
     juce::MemoryBlock data;
-    processor->getStateInformation (data);
-    settings->setValue (filterStateKey, data.toBase64Encoding());
+
+    if (data.fromBase64Encoding (savedSettings.getValue (filterStateKey)) && data.getSize() > 0
+        && data.getSize() < (size_t) std::numeric_limits<int>::max())
+    {
+        const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+        const auto stateType = processorToRestore.parameters.state.getType();
+
+        if (xml != nullptr && xml->getTagName().equalsIgnoreCase (stateType.toString()))
+        {
+            processorToRestore.setStateInformation (data.getData(), (int) data.getSize());
+            return true;
+        }
+    }
+
+    return false;
+}
+
+void QBStandalonePluginHolder::saveSettingsNow()
+{
+    savePluginState();
+
+    if (auto* file = dynamic_cast<juce::PropertiesFile*> (settings.get()))
+        file->saveIfNeeded();
+}
+
+void QBStandalonePluginHolder::startAutosave()
+{
+    if (settings != nullptr)
+        if (auto* p = dynamic_cast<VornicAudioProcessor*> (processor.get()))
+            autosave = std::make_unique<StateAutosave> (*this, p->parameters.state);
+}
+
+void QBStandalonePluginHolder::stopAutosave()
+{
+    autosave = nullptr;
 }
 
 void QBStandalonePluginHolder::reloadPluginState()
 {
-    if (settings == nullptr || ! settings->containsKey (filterStateKey))
-        return;
-
-    juce::MemoryBlock data;
-
-    if (data.fromBase64Encoding (settings->getValue (filterStateKey)) && data.getSize() > 0)
-    {
-        // Only a blob that holds this processor's state tree is handed on; the
-        // processor ignores anything else, and the caller must learn that the
-        // saved state was lost so that it can keep the settings file.
-        const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
-        const auto stateType = static_cast<VornicAudioProcessor&> (*processor).parameters.state.getType();
-
-        if (xml != nullptr && xml->getTagName().equalsIgnoreCase (stateType.toString()))
-        {
-            processor->setStateInformation (data.getData(), (int) data.getSize());
-            return;
-        }
-    }
-
-    savedStateWasUnreadable = true;
+    // The caller must learn that a saved state was lost, so that it can keep the settings file.
+    if (settings != nullptr)
+        if (auto* p = dynamic_cast<VornicAudioProcessor*> (processor.get()))
+            savedStateWasUnreadable = ! restoreProcessorState (*settings, *p);
 }
 
 //==============================================================================

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+class VornicAudioProcessor;
+
 /** Connects the processor to the computer's audio and MIDI devices when the
     system runs as the desktop application.
 
@@ -45,6 +47,22 @@ public:
     /** Stores the processor's state under "filterState". */
     void savePluginState();
 
+    /** How long after the first unsaved change of the processor's state the
+        state and the settings file are saved, so that a crash or a kill loses
+        at most this much. */
+    static constexpr int autosaveDelayMs = 2000;
+
+    /** Stores the processor's state and writes the settings file now, when it is one. */
+    void saveSettingsNow();
+
+    /** Stores `processor`'s state blob in `settings` under "filterState". */
+    static void storeProcessorState (juce::PropertySet& settings, juce::AudioProcessor& processor);
+
+    /** Restores `processor` from the "filterState" in `settings`. Only a blob that
+        holds the processor's state tree is handed on; false when a "filterState"
+        is there but is not one. */
+    static bool restoreProcessorState (const juce::PropertySet& settings, VornicAudioProcessor& processor);
+
     /** True when a "filterState" was found at start but could not be restored. */
     bool hadUnreadableSavedState() const noexcept { return savedStateWasUnreadable; }
 
@@ -82,6 +100,10 @@ public:
 private:
     void valueChanged (juce::Value&) override;
 
+    class StateAutosave;
+    void startAutosave();
+    void stopAutosave();
+
     void setupAudioDevices (bool enableAudioInput, const juce::String& preferredDefaultDeviceName);
     void reloadPluginState();
     void shutDownAudioDevices();
@@ -90,6 +112,7 @@ private:
     juce::Array<juce::MidiDeviceInfo> lastMidiDevices;
     std::unique_ptr<juce::AudioDeviceManager::AudioDeviceSetup> options;
     bool savedStateWasUnreadable = false;
+    std::unique_ptr<StateAutosave> autosave;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandalonePluginHolder)
 };

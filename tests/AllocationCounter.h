@@ -2,7 +2,9 @@
 
 namespace tessaline
 {
-    /** The number of heap allocations made through operator new in this process
-        so far. Linking the counter replaces the global operator new and delete. */
+    /** The number of heap allocations made in this process so far: through
+        operator new, malloc, calloc, realloc, aligned_alloc, memalign and
+        posix_memalign. Linking the counter replaces those functions (or, under
+        AddressSanitizer, installs the sanitizer's allocation hook). */
     long allocationCount() noexcept;
 }

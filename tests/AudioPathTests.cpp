@@ -424,9 +424,18 @@ TEST (AudioPath, ProcessBlockAllocatesNothing)
     midi.ensureSize (1024);
     double ppq = 0.0;
 
-    const long countedBefore = tessaline::allocationCount();
-    delete new juce::String ("the counter sees this");
-    ASSERT_GT (tessaline::allocationCount(), countedBefore);
+    // The counter sees operator new and the C allocator under JUCE's containers.
+    const auto counts = [] (auto&& allocate)
+    {
+        const long countedBefore = tessaline::allocationCount();
+        allocate();
+        return tessaline::allocationCount() > countedBefore;
+    };
+    static void* volatile escaped = nullptr;   // keeps the compiler from eliding the allocations
+    ASSERT_TRUE (counts ([] { auto* s = new juce::String ("the counter sees this"); escaped = s; delete s; }));
+    ASSERT_TRUE (counts ([] { juce::Array<int> grows; for (int i = 0; i < 100; ++i) grows.add (i); escaped = grows.data(); }));
+    ASSERT_TRUE (counts ([] { juce::HeapBlock<char> zeroed (64, true); escaped = zeroed.get(); }));
+    ASSERT_TRUE (counts ([] { void* p = nullptr; if (posix_memalign (&p, 64, 256) == 0) { escaped = p; free (p); } }));
 
     const long before = tessaline::allocationCount();
     for (int n = 0; n < 4000; ++n)

@@ -240,6 +240,34 @@ TEST (State, MirrorsFollowEditsUndoAndRedo)
     EXPECT_TRUE (p.dotMirror (7));
 }
 
+// Undo after a host restores a project acts on the tree the user sees: the
+// history of the replaced tree is gone, and new edits undo on the new tree.
+TEST (State, UndoAfterARestoreWorksOnTheRestoredTree)
+{
+    VornicAudioProcessor p;
+    auto& state = p.parameters.state;
+
+    p.undoManager.beginNewTransaction();
+    state.setProperty ("fader3", 0.9, &p.undoManager);
+    ASSERT_TRUE (p.undoManager.canUndo());
+
+    const auto blob = [] { VornicAudioProcessor other; other.parameters.state.setProperty ("fader3", 0.25, nullptr); return saveState (other); }();
+    p.setStateInformation (blob.getData(), (int) blob.getSize());
+
+    // The edit made before the restore cannot be undone into a detached tree.
+    EXPECT_FALSE (p.undoManager.canUndo());
+    EXPECT_FALSE (p.undoManager.undo());
+    EXPECT_DOUBLE_EQ ((double) p.parameters.state["fader3"], 0.25);
+
+    p.undoManager.beginNewTransaction();
+    p.parameters.state.setProperty ("fader3", 0.75, &p.undoManager);
+    EXPECT_FLOAT_EQ (p.faderMirror (3), 0.75f);
+
+    ASSERT_TRUE (p.undoManager.undo());
+    EXPECT_DOUBLE_EQ ((double) p.parameters.state["fader3"], 0.25);
+    EXPECT_FLOAT_EQ (p.faderMirror (3), 0.25f);
+}
+
 TEST (State, LoopRangeCommitIsOneUndoableTransaction)
 {
     VornicAudioProcessor p;

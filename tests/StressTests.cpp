@@ -118,3 +118,58 @@ TEST (Stress, AudioThreadRunsWhileTheMessageThreadEditsAndRestores)
     for (int s : listener.steps)
         EXPECT_TRUE (s >= -1 && s < 64) << s;
 }
+
+// A host may save the project on one thread while it restores a state on
+// another: every saved blob is one whole state, the old one or the new one.
+// Under ThreadSanitizer this also proves that the two never race.
+TEST (Stress, SavingOnOneThreadWhileRestoringOnAnother)
+{
+    VornicAudioProcessor p;
+
+    const auto stateWithFaders = [] (double value)
+    {
+        VornicAudioProcessor other;
+        for (int i = 0; i < 64; ++i)
+            other.parameters.state.setProperty ("fader" + juce::String (i), value, nullptr);
+        juce::MemoryBlock block;
+        other.getStateInformation (block);
+        return block;
+    };
+    const juce::MemoryBlock states[] = { stateWithFaders (0.25), stateWithFaders (0.75) };
+
+    std::atomic<bool> stop { false };
+    std::atomic<int> saves { 0 }, mixed { 0 };
+
+    std::thread host ([&]
+    {
+        while (! stop.load())
+        {
+            juce::MemoryBlock saved;
+            p.getStateInformation (saved);
+            const auto xml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+
+            if (xml == nullptr)
+            {
+                mixed.fetch_add (1);
+                continue;
+            }
+
+            const auto first = xml->getDoubleAttribute ("fader0");
+            for (int i = 1; i < 64; ++i)
+                if (xml->getDoubleAttribute ("fader" + juce::String (i)) != first)
+                    mixed.fetch_add (1);
+
+            saves.fetch_add (1);
+        }
+    });
+
+    for (int round = 0; round < 400 || saves.load() < 50; ++round)
+    {
+        const auto& blob = states[round % 2];
+        p.setStateInformation (blob.getData(), (int) blob.getSize());
+    }
+
+    stop = true;
+    host.join();
+    EXPECT_EQ (mixed.load(), 0);
+}

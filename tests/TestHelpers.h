@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
+#include <atomic>
 #include <functional>
+#include <memory>
 
 #include "PluginProcessor.h"
 
@@ -19,6 +21,23 @@ namespace tessaline::test
                 return false;
 
             juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+        }
+
+        return true;
+    }
+
+    /** Runs the real message loop until every message posted so far (async
+        updates, posted notices, and what those post in turn, a few levels deep)
+        has been delivered. */
+    inline bool deliverPostedMessages (int timeoutMs = 5000)
+    {
+        for (int level = 0; level < 3; ++level)
+        {
+            auto delivered = std::make_shared<std::atomic<bool>> (false);
+            juce::MessageManager::callAsync ([delivered] { delivered->store (true); });
+
+            if (! pumpUntil ([&] { return delivered->load(); }, timeoutMs))
+                return false;
         }
 
         return true;

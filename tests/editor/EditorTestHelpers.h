@@ -25,7 +25,7 @@ namespace tessaline::test
             editor->addToDesktop (0);
             editor->setVisible (true);
             pumpUntil ([this] { return editor->isShowing(); });
-            pumpFor (20);
+            deliverPostedMessages();
         }
 
         void close()

@@ -2,6 +2,7 @@
 // the X display, closed through the window manager's close request, its
 // settings in $XDG_CONFIG_HOME/Tessaline.
 
+#include "PluginEditor.h"
 #include "StandaloneTestHelpers.h"
 
 using namespace tessaline::test;
@@ -75,7 +76,10 @@ TEST (ApplicationProcess, WindowPositionAndProcessorStateSurviveCloseAndRestart)
 
         x.move (window, movedTo.x, movedTo.y);
         ASSERT_TRUE (waitFor ([&] { return x.boundsOf (window).getPosition() == movedTo; }, 2000));
-        sleepMs (300);   // the application learns of the move from its own event queue
+        // The application learns of the move from its own event queue, and keeps
+        // the new position in its settings file shortly after.
+        ASSERT_TRUE (waitFor ([&] { return readSettings (settingsFile)->getIntValue ("windowX", -1) == movedTo.x; }, 15000))
+            << applicationLog (config.folder);
 
         ASSERT_EQ (closeAndWaitForExit (x, *app), 0) << applicationLog (config.folder);
     }
@@ -98,7 +102,64 @@ TEST (ApplicationProcess, WindowPositionAndProcessorStateSurviveCloseAndRestart)
     expectDistinctiveState (settings->getValue ("filterState"));
 }
 
-TEST (ApplicationProcess, InterruptSignalQuitsAndKeepsTheProcessorState)
+// Ctrl-C in the terminal, a logout or `kill` (SIGTERM), the terminal closed
+// (SIGHUP): each ends the application as its close button does.
+TEST (ApplicationProcess, QuitSignalsQuitAndKeepTheProcessorState)
+{
+    XDisplay x;
+    ASSERT_TRUE (x.isOpen());
+
+    for (const auto& [signal, name] : { std::pair { SIGINT, "SIGINT" }, std::pair { SIGTERM, "SIGTERM" },
+                                        std::pair { SIGHUP, "SIGHUP" } })
+    {
+        SCOPED_TRACE (name);
+        TempFolder config;
+        const auto settingsFile = settingsFileIn (config.folder);
+        writeSettings (settingsFile, { { "filterState", distinctiveFilterState() } });
+
+        auto app = startApplication (config.folder);
+        ASSERT_NE (x.waitForWindowOf (app->pid(), 15000), 0u);
+
+        kill (app->pid(), signal);
+        ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
+
+        auto settings = readSettings (settingsFile);
+        expectDistinctiveState (settings->getValue ("filterState"));
+        EXPECT_TRUE (settings->containsKey ("windowX"));
+    }
+}
+
+namespace
+{
+    /** The window's point over fader `step` at height `value`, as the running
+        application lays it out: the editor below the input-muted bar. */
+    juce::Point<int> faderPointInWindow (juce::Rectangle<int> windowBounds, int step, float value)
+    {
+        auto processor = makeStandaloneProcessor();
+        std::unique_ptr<VornicAudioProcessorEditor> editor (
+            static_cast<VornicAudioProcessorEditor*> (processor->createEditorIfNeeded()));
+
+        const auto& fader = *editor->fadersTable.faders[(size_t) step];
+        const auto inFader = juce::Point<int> (fader.getWidth() / 2, juce::roundToInt ((1.0f - value) * (float) fader.getHeight()));
+        const auto inEditor = editor->getLocalPoint (&fader, inFader);
+        const int barHeight = windowBounds.getHeight() - editor->getHeight();
+
+        processor->editorBeingDeleted (editor.get());
+        return inEditor + juce::Point<int> (0, barHeight);
+    }
+
+    /** The value of "fader<step>" in the settings file on disk; -1 when it cannot be read. */
+    double savedFader (const juce::File& settingsFile, int step)
+    {
+        auto settings = readSettings (settingsFile);
+        auto restored = processorFromFilterState (settings->getValue ("filterState"));
+        return restored != nullptr ? (double) restored->parameters.state["fader" + juce::String (step)] : -1.0;
+    }
+}
+
+// An edit is in the settings file about two seconds later: a kill (which no
+// program can answer) after that loses nothing.
+TEST (ApplicationProcess, AnEditSurvivesAKillTwoSecondsLater)
 {
     TempFolder config;
     const auto settingsFile = settingsFileIn (config.folder);
@@ -107,15 +168,106 @@ TEST (ApplicationProcess, InterruptSignalQuitsAndKeepsTheProcessorState)
     XDisplay x;
     ASSERT_TRUE (x.isOpen());
     auto app = startApplication (config.folder);
-    ASSERT_NE (x.waitForWindowOf (app->pid(), 15000), 0u);
+    const auto window = x.waitForWindowOf (app->pid(), 15000);
+    ASSERT_NE (window, 0u);
 
-    // Ctrl-C in the terminal that started it.
-    kill (app->pid(), SIGINT);
-    ASSERT_EQ (app->waitForExit (20000), 0) << applicationLog (config.folder);
+    const auto target = faderPointInWindow (x.boundsOf (window), 5, 0.8f);
+    ASSERT_DOUBLE_EQ (savedFader (settingsFile, 5), 0.0);
 
-    auto settings = readSettings (settingsFile);
-    expectDistinctiveState (settings->getValue ("filterState"));
-    EXPECT_TRUE (settings->containsKey ("windowX"));
+    // The click may land before the window handles input; it is repeated until it takes.
+    ASSERT_TRUE (waitFor ([&]
+    {
+        x.click (window, target.x, target.y);
+        return waitFor ([&] { return savedFader (settingsFile, 5) > 0.5; }, 5000);
+    }, 20000)) << applicationLog (config.folder);
+
+    kill (app->pid(), SIGKILL);
+    ASSERT_TRUE (app->waitForExit (10000).has_value());
+
+    EXPECT_GT (savedFader (settingsFile, 5), 0.5);
+    expectDistinctiveState (readSettings (settingsFile)->getValue ("filterState"));
+}
+
+// Killed in the middle of a save, the application leaves the settings file
+// as it was before that save or as it is after it, never cut short: each save
+// writes a temporary file beside it and renames it over the old one.
+TEST (ApplicationProcess, AKillDuringASaveLeavesAWholeSettingsFile)
+{
+    // A large state (long presets), so that each save takes a while.
+    auto processor = makeStandaloneProcessor();
+    for (int i = 0; i < 24; ++i)
+    {
+        juce::ValueTree preset ("bigPreset" + juce::String (i));
+        for (int n = 0; n < 64; ++n)
+            preset.setProperty ("note" + juce::String (n), juce::String::repeatedString ("x", 800), nullptr);
+        processor->parameters.state.appendChild (preset, nullptr);
+    }
+    const auto bigState = filterStateOf (*processor);
+
+    XDisplay x;
+    ASSERT_TRUE (x.isOpen());
+    int killedMidSave = 0;
+
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE ("round " + juce::String (round));
+        TempFolder config;
+        const auto settingsFile = settingsFileIn (config.folder);
+        writeSettings (settingsFile, { { "filterState", bigState } });
+
+        auto app = startApplication (config.folder);
+        const auto window = x.waitForWindowOf (app->pid(), 30000);
+        ASSERT_NE (window, 0u);
+        const auto bounds = x.boundsOf (window);
+
+        // Edits keep coming, so a save follows every two seconds; the kill
+        // comes the moment a save's temporary file is seen.
+        const auto saving = [&]
+        {
+            return ! settingsFile.getParentDirectory().findChildFiles (juce::File::findFiles, false, "Tessaline_temp*").isEmpty();
+        };
+
+        std::vector<juce::Point<int>> targets;
+        for (int step = 0; step < 8; ++step)
+            targets.push_back (faderPointInWindow (bounds, step, (float) (step % 5 + 1) / 6.0f));
+
+        bool caught = false;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds (20);
+
+        for (size_t click = 0; ! caught && std::chrono::steady_clock::now() < end; ++click)
+        {
+            const auto target = targets[click % targets.size()];
+            x.click (window, target.x, target.y);
+
+            const auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds (300);
+            while (! caught && std::chrono::steady_clock::now() < next)
+                caught = saving();
+        }
+
+        kill (app->pid(), SIGKILL);
+        ASSERT_TRUE (app->waitForExit (10000).has_value());
+        killedMidSave += caught ? 1 : 0;
+
+        auto settings = readSettings (settingsFile);
+        ASSERT_TRUE (settings->isValidFile()) << "round " << round;
+        auto restored = processorFromFilterState (settings->getValue ("filterState"));
+        ASSERT_NE (restored, nullptr);
+        EXPECT_TRUE (restored->parameters.state.getChildWithName ("bigPreset23").isValid());
+
+        // The next start removes the abandoned temporary file once it is old.
+        const auto leftovers = settingsFile.getParentDirectory().findChildFiles (juce::File::findFiles, false, "Tessaline_temp*");
+        if (caught && ! leftovers.isEmpty())
+        {
+            for (const auto& f : leftovers)
+                f.setLastModificationTime (juce::Time::getCurrentTime() - juce::RelativeTime::minutes (5));
+
+            ASSERT_EQ (startAndClose (config.folder), 0) << applicationLog (config.folder);
+            EXPECT_FALSE (saving());
+        }
+    }
+
+    RecordProperty ("killedMidSave", killedMidSave);
+    EXPECT_GT (killedMidSave, 0) << "no kill landed during a save";
 }
 
 TEST (ApplicationProcess, UnsetWindowPositionCentresTheWindow)

@@ -131,10 +131,16 @@ namespace
 
         void setFrequency (float hz) { frequency.store (hz); }
 
-        /** RMS of the next `seconds` of the recorder's input, after `settleSeconds` have passed. */
+        /** RMS of the next `seconds` of the recorder's input, after `settleSeconds`
+            of audio have passed through the server (counted in its frames, so a
+            slow machine waits as long as the audio needs). */
         float recordRms (double seconds, double settleSeconds = 0.3)
         {
-            sleepMs ((int) (settleSeconds * 1000));
+            const auto settled = framesHeard.load (std::memory_order_acquire) + (long) (settleSeconds * sampleRate);
+
+            if (! waitFor ([&] { return framesHeard.load (std::memory_order_acquire) >= settled; }, 10000))
+                return -1.0f;
+
             const int wanted = (int) (seconds * sampleRate);
             recorded.store (0);
             samplesWanted.store (wanted, std::memory_order_release);
@@ -174,6 +180,7 @@ namespace
             const int wanted = juce::jmin (self.samplesWanted.load (std::memory_order_acquire), (int) self.recording.size());
             const int done = self.recorded.load (std::memory_order_relaxed);
             const int count = juce::jmin ((int) frames, wanted - done);
+            self.framesHeard.fetch_add ((long) frames, std::memory_order_release);
 
             if (count > 0)
             {
@@ -197,6 +204,7 @@ namespace
         std::vector<float> recording;
         std::atomic<int> samplesWanted { 0 };
         std::atomic<int> recorded { 0 };
+        std::atomic<long> framesHeard { 0 };
     };
 
     /** A low-pass at 1 kHz with no resonance while the clock is stopped: the

@@ -297,8 +297,7 @@ namespace tessaline::test
                 event.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
                 event.xbutton.same_screen = True;
                 XSendEvent (display, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-                XFlush (display);
-                sleepMs (50);
+                XSync (display, False);   // the press reaches the server before the release
             }
         }
 

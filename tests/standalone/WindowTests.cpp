@@ -144,6 +144,59 @@ TEST_F (WindowFixture, PositionOffTheScreenIsBroughtBackOntoIt)
     EXPECT_TRUE (screen.contains (window->getBounds())) << window->getBounds().toString().toStdString();
 }
 
+// Where a saved window goes on the screens there are now.
+TEST (WindowPlacement, SavedBoundsGoOntoTheRightScreenWholeAndScaledToFit)
+{
+    using R = juce::Rectangle<int>;
+    const juce::Array<R> twoScreens { R (0, 0, 1920, 1080), R (1920, 0, 1280, 1024) };
+
+    struct Case { const char* what; R wanted; juce::Array<R> screens; R expected; float scale; };
+    const Case cases[] = {
+        { "on the first screen",               R (100, 80, 1024, 798),   twoScreens, R (100, 80, 1024, 798), 1.0f },
+        { "mostly on the second screen",       R (1800, 50, 1024, 798),  twoScreens, R (1920, 50, 1024, 798), 1.0f },
+        { "right of every screen",             R (9000, 100, 1024, 798), twoScreens, R (2176, 100, 1024, 798), 1.0f },
+        // Nothing overlaps: the nearest screen, not the last one.
+        { "left of every screen",              R (-5000, 100, 1024, 798), twoScreens, R (0, 100, 1024, 798), 1.0f },
+        { "below the first screen only",       R (300, 3000, 1024, 798), twoScreens, R (300, 282, 1024, 798), 1.0f },
+        // Taller than the screen: scaled, the 30-pixel bar kept as it is.
+        { "taller than a small screen",        R (0, 0, 1024, 798), { R (0, 0, 1280, 600) }, R (0, 0, 760, 600), 570.0f / 768.0f },
+        { "wider than a small screen",         R (0, 0, 1024, 798), { R (0, 0, 800, 1000) }, R (0, 0, 800, 630), 800.0f / 1024.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        const auto placed = QBStandaloneFilterWindow::placeOnScreens (c.wanted, 30, c.screens);
+        EXPECT_EQ (placed.bounds, c.expected) << placed.bounds.toString().toStdString();
+        EXPECT_NEAR (placed.scale, c.scale, 1.0e-4f);
+    }
+}
+
+// A crash or a kill loses at most the last two seconds: the state and the
+// settings file are saved shortly after any change, without closing.
+TEST_F (WindowFixture, AnEditReachesTheSettingsFileWithoutClosing)
+{
+    auto window = openWindow();
+    auto& processor = dynamic_cast<VornicAudioProcessor&> (*window->getPluginHolder()->processor);
+
+    processor.undoManager.beginNewTransaction();
+    processor.parameters.state.setProperty ("fader9", 0.625, &processor.undoManager);
+
+    const auto savedFader = [&]
+    {
+        auto onDisk = readSettings (settingsFile);
+        auto restored = processorFromFilterState (onDisk->getValue ("filterState"));
+        return restored != nullptr ? (double) restored->parameters.state["fader9"] : -1.0;
+    };
+
+    ASSERT_TRUE (pumpUntil ([&] { return savedFader() == 0.625; }, 15000)) << savedFader();
+
+    // The window's position too, once moved.
+    window->setTopLeftPosition (230, 170);
+    ASSERT_TRUE (pumpUntil ([&] { return readSettings (settingsFile)->getIntValue ("windowX") == 230; }, 15000));
+    EXPECT_EQ (readSettings (settingsFile)->getIntValue ("windowY"), 170);
+}
+
 TEST_F (WindowFixture, ClosingStoresTheProcessorStateBeforeQuitting)
 {
     auto window = openWindow();

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "PluginProcessor.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tessaline::fuzz
+{
+    /** JUCE's message manager and two processors, made once for the whole run:
+        one takes the input, the other checks that what the first saves reads back. */
+    struct Processors
+    {
+        juce::ScopedJuceInitialiser_GUI juce;
+        VornicAudioProcessor restored, check;
+
+        static Processors& get()
+        {
+            static auto* instance = new Processors();   // lives for the whole run
+            return *instance;
+        }
+    };
+
+    [[noreturn]] inline void fail (const char* what)
+    {
+        std::fprintf (stderr, "fuzz check failed: %s\n", what);
+        std::abort();
+    }
+
+    /** Whatever `p` was given, it still saves a valid state, and that state
+        restores to one that saves the same bytes. */
+    inline void expectItSavesAndRestoresAValidState (VornicAudioProcessor& p, VornicAudioProcessor& check)
+    {
+        juce::MemoryBlock saved;
+        p.getStateInformation (saved);
+
+        const auto xml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+
+        if (xml == nullptr)
+            fail ("the saved state is not a state blob");
+
+        if (! xml->hasTagName (p.parameters.state.getType().toString()))
+            fail ("the saved state's root is not the state tree");
+
+        if (p.parameters.state.getType() != juce::Identifier ("PARAMETERS"))
+            fail ("the state tree changed its type");
+
+        check.setStateInformation (saved.getData(), (int) saved.getSize());
+        juce::MemoryBlock again;
+        check.getStateInformation (again);
+
+        if (again != saved)
+            fail ("the saved state does not read back as itself");
+
+        for (auto* param : p.getParameters())
+            if (const auto v = param->getValue(); ! (v >= 0.0f && v <= 1.0f))
+                fail ("a parameter is out of its range");
+    }
+}
