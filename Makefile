@@ -37,6 +37,8 @@ PACKAGES := \
 	fonts-inter python3-fonttools \
 	desktop-file-utils \
 	clang-14 libclang-rt-14-dev
+# JUCE's module patches are applied with patch (patches/).
+PACKAGES += patch
 
 .PHONY: deps configure build run test asan tsan fuzz print-packages bench lv2bench install install-app uninstall-app clean gallery
 
