@@ -505,11 +505,6 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     if (transport.drivesClock)
     {
         start = transport.ppq * rate;
-
-        // A position a rounding error below a whole step is on it.
-        if (const double whole = std::round (start); std::abs (start - whole) < 1.0e-9 * juce::jmax (1.0, std::abs (whole)))
-            start = whole;
-
         perSample = transport.playing ? transport.bpm / 60.0 / (double) sampleRate * rate : 0.0;
         stepAt (start, transport.playing, transport.cue);
     }

@@ -50,8 +50,27 @@ QBStandaloneClock::Block QBStandaloneClock::advanceWithAudio (int frames, double
     const double bpm = (double) getTempo();
     const double start = position.load (std::memory_order_relaxed);
 
+    // The position is counted in frames from a base, so that adding up block
+    // durations never drifts; a new tempo or rate, or a position set from
+    // elsewhere, starts a new base.
+    if (start != lastAudioPosition || bpm != baseTempo || sampleRate != baseRate)
+    {
+        basePosition = start;
+        framesSinceBase = 0;
+        baseTempo = bpm;
+        baseRate = sampleRate;
+    }
+
     if (sampleRate > 0.0 && frames > 0)
-        position.store (start + (double) frames * bpm / 60.0 / sampleRate, std::memory_order_relaxed);
+    {
+        framesSinceBase += frames;
+        lastAudioPosition = basePosition + (double) framesSinceBase * bpm / 60.0 / sampleRate;
+        position.store (lastAudioPosition, std::memory_order_relaxed);
+    }
+    else
+    {
+        lastAudioPosition = start;
+    }
 
     return { start, bpm, isPlaying.load (std::memory_order_relaxed) };
 }

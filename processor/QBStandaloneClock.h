@@ -74,4 +74,8 @@ private:
     std::atomic<float> tempo { 120.0f };
     std::atomic<bool> drivenByAudio { false };
     double lastTickMs = 0.0;
+
+    // Audio thread: the frame count the position is computed from.
+    double basePosition = 0.0, lastAudioPosition = -1.0, baseTempo = 0.0, baseRate = 0.0;
+    long long framesSinceBase = 0;
 };

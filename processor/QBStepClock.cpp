@@ -15,11 +15,19 @@ std::pair<int, int> QBStepClock::playableLoop (int loopMin, int loopMax) noexcep
     return { lo, std::clamp (loopMax, lo + 1, maxSteps) };
 }
 
+double QBStepClock::onWholeStep (double position) noexcept
+{
+    // Positions reached by adding up sample durations land a rounding error
+    // away from the whole step they stand for; such a position is on the step.
+    const double whole = std::round (position);
+    return std::abs (position - whole) <= 1.0e-12 * std::max (1.0, std::abs (whole)) ? whole : position;
+}
+
 int QBStepClock::tickOf (double position) noexcept
 {
     // The modulus is 63, and the tick is truncated toward zero: it is 0 on both
     // sides of position 0.
-    return (int) std::fmod (position, 63.0);
+    return (int) std::fmod (onWholeStep (position), 63.0);
 }
 
 int QBStepClock::nextStepBoundary (double start, double perSample, int from, int end) noexcept
@@ -54,8 +62,7 @@ int QBStepClock::nextStepBoundary (double start, double perSample, int from, int
 bool QBStepClock::advanceStepClock (double position, bool isPlaying, int loopMin, int loopMax,
                                     float direction, Cue cue) noexcept
 {
-    if (! std::isfinite (position))
-        position = 0.0;
+    position = std::isfinite (position) ? onWholeStep (position) : 0.0;
 
     const auto [lo, hi] = playableLoop (loopMin, loopMax);
     currentTick = tickOf (position);

@@ -39,6 +39,9 @@ public:
     /** Steps per quarter note for a "quantize" value; 0.5 outside 2 … 11. */
     static double stepsPerQuarterNote (int quantize) noexcept;
 
+    /** The position, or the whole step it is a rounding error away from. */
+    static double onWholeStep (double position) noexcept;
+
     /** The whole-step tick of a position; the clock plays a step when it changes. */
     static int tickOf (double position) noexcept;
 
