@@ -33,6 +33,8 @@ PACKAGES := \
 	xvfb xauth \
 	jackd2 jalv lilv-utils liblilv-dev python3 \
 	fonts-inter python3-fonttools
+# JUCE's module patches are applied with patch (patches/).
+PACKAGES += patch
 
 .PHONY: deps configure build run test tsan bench lv2bench install install-app uninstall-app clean gallery
 
