@@ -2,6 +2,7 @@
 #include "PluginEditor.h"
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -28,116 +29,6 @@ namespace
         return value < 42 ? 0 : (value < 85 ? 1 : 2);
     }
 
-    //==============================================================================
-    // The filter and the dry/wet mix, fused into one pass over the block.
-    //
-    // Per sample this is the state-variable filter
-    //     hp = (x - s1*R2 - s1*g - s2) * h;  bp = hp*g + s1;  s1 = hp*g + bp;
-    //     lp = bp*g + s2;                    s2 = bp*g + lp;
-    // rearranged so that the serial dependency from one sample to the next is
-    // shorter: with k = R2 + g and gh = g*h, v = x - s1*k - s2 gives hp*g = v*gh,
-    // and s1, s2 advance by twice bp's and hp's contributions. The results equal
-    // the formula up to float rounding. Both channels run side by side in one
-    // loop with their state in locals, and the output is x*dry + y*wet with both
-    // gains ramping linearly across the block.
-    enum class Output { lowPass, bandPass, highPass };
-
-    struct Coefficients
-    {
-        float g, k, gh, h;
-    };
-
-    struct Ramp
-    {
-        float dry, dryStep, wet, wetStep;
-    };
-
-    template <Output type>
-    inline float filterSample (float x, float& s1, float& s2, const Coefficients& c) noexcept
-    {
-        const float v  = x - s1 * c.k - s2;
-        const float hg = v * c.gh;
-        const float bp = hg + s1;
-        s1 = hg + bp;
-        const float lp = bp * c.g + s2;
-        s2 = bp * c.g + lp;
-
-        if constexpr (type == Output::lowPass)  return lp;
-        if constexpr (type == Output::bandPass) return bp;
-        if constexpr (type == Output::highPass) return v * c.h;
-    }
-
-    template <Output type, bool mix>
-    void runStereo (float* left, float* right, int n, float* state, const Coefficients& c, Ramp r) noexcept
-    {
-        float s1l = state[0], s2l = state[1], s1r = state[2], s2r = state[3];
-
-        for (int i = 0; i < n; ++i)
-        {
-            const float xl = left[i], xr = right[i];
-            const float yl = filterSample<type> (xl, s1l, s2l, c);
-            const float yr = filterSample<type> (xr, s1r, s2r, c);
-
-            if constexpr (mix)
-            {
-                left[i]  = xl * r.dry + yl * r.wet;
-                right[i] = xr * r.dry + yr * r.wet;
-                r.dry += r.dryStep;
-                r.wet += r.wetStep;
-            }
-        }
-
-        state[0] = s1l; state[1] = s2l; state[2] = s1r; state[3] = s2r;
-    }
-
-    template <Output type, bool mix>
-    void runMono (float* data, int n, float* state, const Coefficients& c, Ramp r) noexcept
-    {
-        float s1 = state[0], s2 = state[1];
-
-        for (int i = 0; i < n; ++i)
-        {
-            const float x = data[i];
-            const float y = filterSample<type> (x, s1, s2, c);
-
-            if constexpr (mix)
-            {
-                data[i] = x * r.dry + y * r.wet;
-                r.dry += r.dryStep;
-                r.wet += r.wetStep;
-            }
-        }
-
-        state[0] = s1; state[1] = s2;
-    }
-
-    template <bool mix>
-    void runChannels (Output type, float* a, float* b, int n, float* state, const Coefficients& c, const Ramp& r) noexcept
-    {
-        switch (type)
-        {
-            case Output::lowPass:
-                b != nullptr ? runStereo<Output::lowPass, mix> (a, b, n, state, c, r)
-                             : runMono<Output::lowPass, mix> (a, n, state, c, r);
-                break;
-            case Output::bandPass:
-                b != nullptr ? runStereo<Output::bandPass, mix> (a, b, n, state, c, r)
-                             : runMono<Output::bandPass, mix> (a, n, state, c, r);
-                break;
-            case Output::highPass:
-                b != nullptr ? runStereo<Output::highPass, mix> (a, b, n, state, c, r)
-                             : runMono<Output::highPass, mix> (a, n, state, c, r);
-                break;
-        }
-    }
-
-    void settleState (float& s) noexcept
-    {
-        // A NaN or infinite input poisons the state; start clean on the next block
-        // instead of staying silent for ever. Tiny values are snapped to zero.
-        if (! std::isfinite (s) || std::abs (s) < 1.0e-8f)
-            s = 0.0f;
-    }
 }
 
 //==============================================================================
@@ -247,6 +138,10 @@ VornicAudioProcessor::VornicAudioProcessor()
     // Registered here rather than in prepareToPlay, which runs on the audio
     // device's thread while the clock's timer may be visiting its listeners.
     standaloneClock.listeners.add (this);
+
+    // The standalone clock runs from its timer until an audio device moves it.
+    if (isStandalone())
+        standaloneClock.startRunning();
 }
 
 VornicAudioProcessor::~VornicAudioProcessor()
@@ -300,7 +195,6 @@ int VornicAudioProcessor::getCurrentProgram()              { return 0; }
 void VornicAudioProcessor::setCurrentProgram (int)         {}
 const juce::String VornicAudioProcessor::getProgramName (int) { return {}; }
 void VornicAudioProcessor::changeProgramName (int, const juce::String&) {}
-void VornicAudioProcessor::releaseResources()              {}
 bool VornicAudioProcessor::hasEditor() const               { return true; }
 
 juce::AudioProcessorEditor* VornicAudioProcessor::createEditor()
@@ -321,10 +215,11 @@ bool VornicAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) c
 //==============================================================================
 void VornicAudioProcessor::prepareToPlay (double newSampleRate, int)
 {
-    if (isStandalone())
-        standaloneClock.startTimer (50);
-
-    sampleRate = (float) newSampleRate;
+    sampleRate = newSampleRate > 0.0 ? (float) newSampleRate : 44100.0f;
+    glideReferenceFrames = QBFilterKernel::glideReferenceSeconds * (double) sampleRate;
+    wetRampFrames = juce::jmax (1, juce::roundToInt (glideReferenceFrames));
+    cachedSmoother = -1.0f;
+    writtenType = -1;
 
     const int numChannels = getBus (false, 0) != nullptr ? getMainBusNumOutputChannels() : 0;
 
@@ -338,7 +233,22 @@ void VornicAudioProcessor::prepareToPlay (double newSampleRate, int)
     for (auto& f : filters)
         f.reset();
 
+    // A restart continues where the music is: the transport is read afresh.
+    hostWasPlaying = false;
+    standaloneWasPlaying = false;
+    glideAhead = 0;
+
+    // From now on the audio device moves the standalone clock; the tempo is kept.
+    if (isStandalone())
+        standaloneClock.setDrivenByAudio (true);
+
     ensureNoticeTimerRunning();
+}
+
+void VornicAudioProcessor::releaseResources()
+{
+    // Without audio the standalone clock falls back to its timer.
+    standaloneClock.setDrivenByAudio (false);
 }
 
 void VornicAudioProcessor::ensureNoticeTimerRunning()
@@ -348,86 +258,18 @@ void VornicAudioProcessor::ensureNoticeTimerRunning()
 }
 
 //==============================================================================
-double VornicAudioProcessor::stepsPerQuarterNote (int quantize) noexcept
-{
-    static constexpr double rates[] = { 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0, 12.0, 16.0 };
-    return (quantize >= 2 && quantize <= 11) ? rates[quantize - 2] : 0.5;
-}
-
 void VornicAudioProcessor::handleStepPosition (double position, bool isPlaying)
 {
-    if (! std::isfinite (position))
-        position = 0.0;
+    stepAt (position, isPlaying, QBStepClock::Cue::none);
+}
 
-    // The editor keeps the loop non-empty; a restored state may not. Any range
-    // read here is brought into 0 … 64 and made at least one step long, so every
-    // step stays a valid index and a valid range plays as it should.
-    const int lo = juce::jlimit (0, maxSteps - 1, loopRangeMin.load (std::memory_order_relaxed));
-    const int hi = juce::jlimit (lo + 1, maxSteps, loopRangeMax.load (std::memory_order_relaxed));
+void VornicAudioProcessor::stepAt (double position, bool isPlaying, QBStepClock::Cue cue) noexcept
+{
+    const int loopMin = loopRangeMin.load (std::memory_order_relaxed);
+    const int loopMax = loopRangeMax.load (std::memory_order_relaxed);
+    const int lo = QBStepClock::playableLoop (loopMin, loopMax).first;
 
-    currentTick = (int) std::fmod (position, 63.0);
-
-    if (isPlaying != lastIsPlaying)
-    {
-        nextStep = (int) ((double) lo + std::fmod (position, (double) (hi - lo)));
-        lastIsPlaying = isPlaying;
-    }
-
-    if (! isPlaying)
-        currentStep = -1;
-
-    if (currentTick != lastTick)
-    {
-        const float direction = directionParam->load (std::memory_order_relaxed);
-
-        // A queued step outside the sequence (a count-in before zero, or the
-        // editor queueing the stopped step −1) plays as the loop start.
-        int s = nextStep.load (std::memory_order_relaxed);
-        if (s < 0 || s >= maxSteps)
-            s = lo;
-
-        if (direction == 0.0f)
-        {
-            currentStep = s;
-            nextStep = (s >= hi - 1 || s < lo) ? lo : s + 1;
-            pingPongRising = true;
-        }
-        else if (direction == 1.0f)
-        {
-            if (hi - lo == 1)
-            {
-                currentStep = lo;
-            }
-            else if (pingPongRising)
-            {
-                currentStep = s;
-                nextStep = s + 1;
-
-                if (s >= hi - 2)
-                    pingPongRising = false;
-                else if (s < lo)
-                    nextStep = lo;
-            }
-            else
-            {
-                currentStep = s;
-                nextStep = s - 1;
-
-                if (s <= lo + 1)
-                    pingPongRising = true;
-                else if (s > hi)
-                    nextStep = hi;
-            }
-        }
-        else if (direction == 2.0f)
-        {
-            currentStep = s;
-            nextStep = s <= lo ? hi - 1 : (s > hi ? hi : s - 1);
-            pingPongRising = false;
-        }
-
-        lastTick = currentTick;
-    }
+    advanceStepClock (position, isPlaying, loopMin, loopMax, directionParam->load (std::memory_order_relaxed), cue);
 
     const int step = currentStep.load (std::memory_order_relaxed);
 
@@ -464,49 +306,160 @@ void VornicAudioProcessor::stepPositionToUI (int step)
 
 void VornicAudioProcessor::timerClockListenerStandalone (float)
 {
-    if (! standaloneClock.isPlaying)
+    // The timer moves the clock only while no audio runs; the window still shows the steps.
+    if (! standaloneClock.isPlaying.load (std::memory_order_relaxed))
         return;
 
     const auto rate = stepsPerQuarterNote ((int) quantizeParam->load (std::memory_order_relaxed));
-    handleStepPosition (standaloneClock.position * rate, true);
+    handleStepPosition (standaloneClock.position.load (std::memory_order_relaxed) * rate, true);
 }
 
 //==============================================================================
+float VornicAudioProcessor::glideRemainingFor (float smoother, double frames) noexcept
+{
+    if (frames == (double) glideRun)
+    {
+        if (smoother != cachedSmoother)
+        {
+            cachedSmoother = smoother;
+            cachedRunRemaining = QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
+        }
+
+        return cachedRunRemaining;
+    }
+
+    return QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
+}
+
 void VornicAudioProcessor::updateFilter (int step)
+{
+    updateFilter (step, glideReferenceFrames);
+}
+
+void VornicAudioProcessor::updateFilter (int step, double frames)
 {
     using Type = juce::dsp::StateVariableFilter::Parameters<float>::Type;
 
-    const int type = (int) typeOfFilterParam->load (std::memory_order_relaxed);
-    float a = 1000.0f, b = 12000.0f, c = 500.0f;
-    Type filterType = Type::highPass;
+    const int typeValue = (int) typeOfFilterParam->load (std::memory_order_relaxed);
+    const auto type = QBFilterKernel::outputFor (typeValue);
+    const float q = QBFilterKernel::qFor (resonanceParam->load (std::memory_order_relaxed));
+    const float target = QBFilterKernel::targetCutoff (type, filterRangeParam->load (std::memory_order_relaxed),
+                                                       faderMirror (step));
 
-    if (type == 2)
-    {
-        filterType = Type::lowPass;
-        a = 5000.0f; b = 1000.0f; c = 50.0f;
-    }
-    else if (type == 1)
-    {
-        filterType = Type::bandPass;
-    }
+    const float remaining = glideRemainingFor (smootherParam->load (std::memory_order_relaxed), frames);
+    smoothedCutoff = target + (smoothedCutoff - target) * remaining;
 
-    const float q = (float) (int) (1.0f + 14.0f * resonanceParam->load (std::memory_order_relaxed));
-    const float top = a + (b - a) * filterRangeParam->load (std::memory_order_relaxed);
-    const float f = faderMirror (step);
-    const float target = filterType == Type::lowPass ? top + (c - top) * f
-                                                     : c + (top - c) * f;
-
-    smoothedCutoff = smoothedCutoff - (smoothedCutoff - target)
-                                        * (1.0f - 0.9f * smootherParam->load (std::memory_order_relaxed));
+    if (std::abs (smoothedCutoff - target) < 1.0e-3f)
+        smoothedCutoff = target;
 
     // Keep the cutoff well inside the band at any sample rate so the filter stays stable.
     const float cutoff = juce::jlimit (0.0f, 0.45f * sampleRate, smoothedCutoff);
 
+    if (cutoff == writtenCutoff && q == writtenQ && (int) type == writtenType)
+        return;
+
+    writtenCutoff = cutoff;
+    writtenQ = q;
+    writtenType = (int) type;
+    coefficients = QBFilterKernel::Coefficients::forCutoff (cutoff, q, (double) sampleRate);
+
     auto& p = *filterParameters;
-    p.type = filterType;
-    p.g  = (float) std::tan (juce::MathConstants<double>::pi * (double) cutoff / (double) sampleRate);
-    p.R2 = 1.0f / q;
-    p.h  = 1.0f / (p.g * p.g + p.R2 * p.g + 1.0f);
+    p.type = type == QBFilterKernel::Output::lowPass ? Type::lowPass
+           : (type == QBFilterKernel::Output::bandPass ? Type::bandPass : Type::highPass);
+    p.g  = coefficients.g;
+    p.R2 = coefficients.R2;
+    p.h  = coefficients.h;
+}
+
+//==============================================================================
+VornicAudioProcessor::Transport VornicAudioProcessor::readPlayHead (juce::AudioPlayHead& head, int numSamples) noexcept
+{
+    const auto info = head.getPosition().orFallback (juce::AudioPlayHead::PositionInfo {});
+    Transport t;
+
+    if (const auto bpm = info.getBpm(); bpm && *bpm > 0.0)
+    {
+        hostBpm.store (*bpm, std::memory_order_relaxed);
+        t.bpm = *bpm;
+    }
+    else
+    {
+        t.bpm = hostBpm.load (std::memory_order_relaxed);
+    }
+
+    t.drivesClock = true;
+    t.playing = info.getIsPlaying();
+    t.ppq = info.getPpqPosition().orFallback (0.0);
+
+    if (! std::isfinite (t.ppq))
+        t.ppq = 0.0;
+
+    // A position other than where the frames just played left it is a jump (a
+    // loop back, a locate): the step clock re-synchronises as at a start. A
+    // millisecond of slack absorbs hosts' rounding and tempo ramps.
+    const double quartersPerSample = t.bpm / 60.0 / (double) sampleRate;
+    const double slack = juce::jmax (1.0e-9, 0.001 * (double) sampleRate * quartersPerSample);
+
+    // The first block after a start or a re-activation is re-synchronised the same way.
+    if (t.playing && (! hostWasPlaying || std::abs (t.ppq - expectedPpq) > slack))
+        t.cue = QBStepClock::Cue::jump;
+
+    hostWasPlaying = t.playing;
+    expectedPpq = t.ppq + (t.playing ? (double) numSamples * quartersPerSample : 0.0);
+    return t;
+}
+
+VornicAudioProcessor::Transport VornicAudioProcessor::readTransport (int numSamples, double stepsPerQuarter) noexcept
+{
+    auto* head = getPlayHead();
+
+    if (! isStandalone())
+        return head != nullptr ? readPlayHead (*head, numSamples) : Transport {};
+
+    // The standalone application follows an external transport (JACK's) while
+    // it rolls, and its own clock otherwise. The player's own play head carries
+    // no musical position and is never followed.
+    if (head != nullptr)
+    {
+        const auto info = head->getPosition();
+
+        if (info && info->getPpqPosition() && info->getIsPlaying())
+        {
+            followedExternalTransport = true;
+            return readPlayHead (*head, numSamples);
+        }
+    }
+
+    Transport stoppedExternal;
+
+    if (std::exchange (followedExternalTransport, false))
+    {
+        // The external transport stopped: the sequence stops with it, as in a host.
+        stoppedExternal.drivesClock = true;
+        stoppedExternal.ppq = expectedPpq;
+        hostWasPlaying = false;
+        return stoppedExternal;
+    }
+
+    const bool playing = standaloneClock.isPlaying.load (std::memory_order_relaxed);
+    Transport t;
+
+    // Play resumes on a whole step, and that step sounds from the first sample.
+    if (playing && ! standaloneWasPlaying)
+    {
+        standaloneClock.moveToNextStep (stepsPerQuarter);
+        t.cue = QBStepClock::Cue::resume;
+    }
+
+    standaloneWasPlaying = playing;
+    const auto block = standaloneClock.advanceWithAudio (numSamples, (double) sampleRate);
+
+    // While the clock is stopped the step clock is left alone: the last step keeps sounding.
+    t.drivesClock = playing;
+    t.playing = playing;
+    t.ppq = block.position;
+    t.bpm = block.bpm;
+    return t;
 }
 
 void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
@@ -539,83 +492,110 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
         if (ch < buffer.getNumChannels())
             buffer.clear (ch, 0, numSamples);
 
-    if (! isStandalone())
-    {
-        if (auto* hostPlayHead = getPlayHead())
-        {
-            const auto info = hostPlayHead->getPosition().orFallback (juce::AudioPlayHead::PositionInfo {});
-
-            if (const auto bpm = info.getBpm())
-                hostBpm.store (*bpm, std::memory_order_relaxed);
-
-            const auto rate = stepsPerQuarterNote ((int) quantizeParam->load (std::memory_order_relaxed));
-            handleStepPosition (info.getPpqPosition().orFallback (0.0) * rate, info.getIsPlaying());
-        }
-    }
-
-    const int step = currentStep.load (std::memory_order_relaxed);
-
-    if (! effectOn.load (std::memory_order_relaxed) || dotMirror (step))
-        wetGain = 0.0f;
-    else
-        wetGain = dryWetParam->load (std::memory_order_relaxed);
-
     if (isStandalone() && ! isStereo.load (std::memory_order_relaxed) && buffer.getNumChannels() >= 2)
         buffer.copyFrom (1, 0, buffer, 0, 0, numSamples);
 
-    updateFilter (step);
-    filterBlock (buffer, buffer.getNumChannels(), numSamples);
+    // The block is cut at every sample where the position enters a new step:
+    // the step clock runs there and the filter takes the new step's cutoff
+    // from that sample on, however many steps the block holds.
+    const double rate = stepsPerQuarterNote ((int) quantizeParam->load (std::memory_order_relaxed));
+    const auto transport = readTransport (numSamples, rate);
+    double start = 0.0, perSample = 0.0;
 
-    previousWetGain = wetGain;
-}
-
-void VornicAudioProcessor::filterBlock (juce::AudioBuffer<float>& buffer, int numChannels, int numSamples) noexcept
-{
-    if (numSamples <= 0)
-        return;
-
-    using Type = juce::dsp::StateVariableFilter::Parameters<float>::Type;
-    const auto& p = *filterParameters;
-    const Coefficients c { p.g, p.R2 + p.g, p.g * p.h, p.h };
-    const Output type = p.type == Type::lowPass ? Output::lowPass
-                      : (p.type == Type::bandPass ? Output::bandPass : Output::highPass);
-
-    const float dryStart = 1.0f - previousWetGain, dryEnd = 1.0f - wetGain;
-    const Ramp ramp { dryStart, (dryEnd - dryStart) / (float) numSamples,
-                      previousWetGain, (wetGain - previousWetGain) / (float) numSamples };
-
-    // Nothing of the filter reaches the output while the wet gain stays at 0:
-    // the filter keeps running and the block keeps the dry signal untouched.
-    const bool mix = ! (previousWetGain == 0.0f && wetGain == 0.0f);
-
-    const int filtered = juce::jmin (numChannels, (int) filters.size());
-    int ch = 0;
-
-    for (; ch < filtered; ch += 2)
+    if (transport.drivesClock)
     {
-        const bool pair = ch + 1 < filtered;
-        float state[4] = { filters[(size_t) ch].s1, filters[(size_t) ch].s2,
-                           pair ? filters[(size_t) ch + 1].s1 : 0.0f, pair ? filters[(size_t) ch + 1].s2 : 0.0f };
-        float* a = buffer.getWritePointer (ch);
-        float* b = pair ? buffer.getWritePointer (ch + 1) : nullptr;
-
-        if (mix)
-            runChannels<true> (type, a, b, numSamples, state, c, ramp);
-        else
-            runChannels<false> (type, a, b, numSamples, state, c, ramp);
-
-        for (auto& s : state)
-            settleState (s);
-
-        filters[(size_t) ch] = { state[0], state[1] };
-
-        if (pair)
-            filters[(size_t) ch + 1] = { state[2], state[3] };
+        start = transport.ppq * rate;
+        perSample = transport.playing ? transport.bpm / 60.0 / (double) sampleRate * rate : 0.0;
+        stepAt (start, transport.playing, transport.cue);
     }
 
-    // Channels without a filter of their own get the dry ramp alone.
-    for (; ch < numChannels; ++ch)
-        buffer.applyGainRamp (ch, 0, numSamples, dryStart, dryEnd);
+    for (int from = 0; from < numSamples;)
+    {
+        const int to = QBStepClock::nextStepBoundary (start, perSample, from, numSamples);
+        renderSpan (buffer, from, to);
+
+        if (to < numSamples)
+            stepAt (start + to * perSample, true, QBStepClock::Cue::none);
+
+        from = to;
+    }
+}
+
+void VornicAudioProcessor::startWetRamp (float target) noexcept
+{
+    wetGain = target;
+    wetRampLeft = previousWetGain == target ? 0 : wetRampFrames;
+    wetRampStep = (target - previousWetGain) / (float) wetRampFrames;
+}
+
+void VornicAudioProcessor::renderSpan (juce::AudioBuffer<float>& buffer, int from, int to) noexcept
+{
+    const int step = currentStep.load (std::memory_order_relaxed);
+    const int numChannels = buffer.getNumChannels();
+    const int filtered = juce::jmin (numChannels, (int) filters.size());
+
+    while (from < to)
+    {
+        // Every glideRun frames, and at once for a new step: the cutoff glides
+        // on, the coefficients follow, and the mix takes the step's gain.
+        if (step != renderedStep || glideAhead <= 0)
+        {
+            updateFilter (step, (double) (glideRun - juce::jmax (0, glideAhead)));
+            glideAhead = glideRun;
+            renderedStep = step;
+
+            // Whether the effect is heard for this step.
+            const bool heard = effectOn.load (std::memory_order_relaxed) && ! dotMirror (step);
+
+            const float target = heard ? dryWetParam->load (std::memory_order_relaxed) : 0.0f;
+
+            if (target != wetGain || (wetRampLeft == 0 && previousWetGain != target))
+                startWetRamp (target);
+        }
+
+        int n = juce::jmin (to - from, glideAhead);
+
+        if (wetRampLeft > 0)
+            n = juce::jmin (n, wetRampLeft);
+
+        const QBFilterKernel::Ramp ramp { previousWetGain, wetRampLeft > 0 ? wetRampStep : 0.0f };
+
+        // Nothing of the filter reaches the output while the wet gain stays at 0:
+        // the filter keeps running and the samples keep the dry signal.
+        const bool mix = ! (previousWetGain == 0.0f && ramp.wetStep == 0.0f);
+        const auto type = (QBFilterKernel::Output) writtenType;
+        int ch = 0;
+
+        for (; ch < filtered; ch += 2)
+        {
+            const bool pair = ch + 1 < filtered;
+            float* a = buffer.getWritePointer (ch, from);
+            float* b = pair ? buffer.getWritePointer (ch + 1, from) : nullptr;
+            auto* states = filters.data() + ch;
+
+            if (mix)
+                QBFilterKernel::run<true> (type, a, b, n, states, coefficients, ramp);
+            else
+                QBFilterKernel::run<false> (type, a, b, n, states, coefficients, ramp);
+
+            QBFilterKernel::settle (states[0]);
+            if (pair)
+                QBFilterKernel::settle (states[1]);
+        }
+
+        // Channels without a filter of their own get the dry gain alone.
+        for (; ch < numChannels; ++ch)
+            buffer.applyGainRamp (ch, from, n, 1.0f - ramp.wet, 1.0f - (ramp.wet + ramp.wetStep * (float) n));
+
+        if (wetRampLeft > 0)
+        {
+            wetRampLeft -= n;
+            previousWetGain = wetRampLeft > 0 ? previousWetGain + wetRampStep * (float) n : wetGain;
+        }
+
+        glideAhead -= n;
+        from += n;
+    }
 }
 
 //==============================================================================

@@ -5,17 +5,24 @@
 
 #include <array>
 #include <atomic>
+#include <limits>
 #include <vector>
 
+#include "QBFilterKernel.h"
 #include "QBStandaloneClock.h"
 #include "QBStateIdentifiers.h"
+#include "QBStepClock.h"
 
 /** The step filter: a resonant state-variable filter whose cutoff follows a
     sequence of up to 64 faders, stepped by the host's transport or by the
     standalone clock.
 
     Threads. The audio thread never touches the state tree, the undo manager or
-    a string, and never allocates or locks. It reads the parameters through
+    a string, and never allocates or locks. Each block is cut at every sample
+    where the musical position enters a new step, so every step begins on its
+    own sample; the step clock (QBStepClock), the filter kernel (QBFilterKernel)
+    and the standalone clock (QBStandaloneClock) are units of their own that
+    the processor wires together. It reads the parameters through
     cached atomic pointers, and the sequence (faders, dots), the CC numbers and
     the MIDI channel through atomic mirrors that a tree listener on the message
     thread keeps equal to the tree. What the editor must learn (a new step, an
@@ -23,6 +30,7 @@
     lock-free slots that a message-thread timer owned by the processor drains;
     the timer dies with the processor, so nothing ever runs against a deleted one. */
 class VornicAudioProcessor : public juce::AudioProcessor,
+                             public QBStepClock,
                              public QBStandaloneClock::Listener
 {
 public:
@@ -110,23 +118,25 @@ public:
     /** Commits a loop range to the state tree as one undoable transaction. */
     void setLoopRangeToValueTreeOnDragEnd (int loopMin, int loopMax);
 
-    /** Advances the step clock; `position` is in steps. */
+    /** Advances the step clock; `position` is in steps. Called at the start of
+        each block and at every step boundary inside it. */
     void handleStepPosition (double position, bool isPlaying);
 
     /** Tells the listeners, on the message thread, that `step` now sounds. */
     void stepPositionToUI (int step);
 
-    /** Computes the cutoff target of `step`, smooths once and writes the coefficients. */
+    /** Computes the cutoff target of `step`, glides towards it for one
+        reference period (512 frames at 48 kHz) and writes the coefficients. */
     void updateFilter (int step);
+
+    /** The same, gliding for `frames` at the prepared sample rate. */
+    void updateFilter (int step, double frames);
 
     /** Replaces the sequence with random values (see the implementation for who writes what). */
     void generateRandomStepsInfinity();
 
     /** Matches one MIDI message against the CC map and hands matching actions to the editor. */
     void CCMessagesToUI (juce::MidiMessage& message);
-
-    /** Steps per quarter note for a "quantize" value; 0.5 outside 2 … 11. */
-    static double stepsPerQuarterNote (int quantize) noexcept;
 
     /** True when this instance runs as the standalone application. */
     bool isStandalone() const noexcept { return wrapperType == wrapperType_Standalone; }
@@ -137,19 +147,15 @@ public:
 
     //==============================================================================
     // Shared with the editor (message thread) and the audio thread.
-    std::atomic<int> currentStep { -1 };
+    // currentStep, nextStep, the ticks and the direction state are the step clock's (QBStepClock).
     QBStandaloneClock standaloneClock;
     std::atomic<bool> isStereo { true };
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState parameters;
     std::vector<std::unique_ptr<juce::ValueTree>> presetTrees;
     std::atomic<double> hostBpm { 100.0 };
-    bool lastIsPlaying = false;
     std::atomic<bool> editorIsOpen { false };
     std::atomic<int> infinityCounter { 0 };
-    int lastTick = -1;
-    std::atomic<int> nextStep { 0 };
-    int currentTick = -1;
     std::atomic<int> loopRangeMin { 0 };
     std::atomic<int> loopRangeMax { 32 };
     float smoothedCutoff = -1.0f;
@@ -159,20 +165,13 @@ public:
         one filter per output channel. The two state variables are those of
         juce::dsp::StateVariableFilter; they live here, where the block loop can
         keep them in registers. */
-    struct FilterChannel
-    {
-        float s1 = 0.0f, s2 = 0.0f;
-        void reset() noexcept { s1 = s2 = 0.0f; }
-    };
-
     juce::dsp::StateVariableFilter::Parameters<float>::Ptr filterParameters;
-    std::vector<FilterChannel> filters;
+    std::vector<QBFilterKernel::State> filters;
 
     float sampleRate = 44100.0f;
     juce::ListenerList<Listener> listeners;
     float wetGain = 1.0f;
     float previousWetGain = -1.0f;
-    bool pingPongRising = true;
     int lastInfinityStep = -1;
     int lastSentStep = -1;
 
@@ -202,7 +201,41 @@ private:
     void postCCAction (int action, int value) noexcept;
     void dispatchCCAction (const CCEvent&);
     void ensureNoticeTimerRunning();
-    void filterBlock (juce::AudioBuffer<float>&, int numChannels, int numSamples) noexcept;
+    /** What drives the step clock over one block. */
+    struct Transport
+    {
+        bool drivesClock = false;
+        bool playing = false;
+        double ppq = 0.0, bpm = 120.0;
+        QBStepClock::Cue cue = QBStepClock::Cue::none;
+    };
+
+    Transport readTransport (int numSamples, double stepsPerQuarter) noexcept;
+    Transport readPlayHead (juce::AudioPlayHead&, int numSamples) noexcept;
+    void stepAt (double position, bool isPlaying, QBStepClock::Cue) noexcept;
+    void renderSpan (juce::AudioBuffer<float>&, int from, int to) noexcept;
+    void startWetRamp (float target) noexcept;
+    float glideRemainingFor (float smoother, double frames) noexcept;
+
+    // The glide moves the coefficients every glideRun frames; a new step moves them at once.
+    static constexpr int glideRun = 32;
+    int glideAhead = 0;             // frames the glide has already been advanced past the current sample
+    int renderedStep = std::numeric_limits<int>::min();
+    double glideReferenceFrames = 512.0;
+    float cachedSmoother = -1.0f, cachedRunRemaining = 0.0f;
+    float writtenCutoff = -1.0f, writtenQ = 0.0f;
+    int writtenType = -1;
+    QBFilterKernel::Coefficients coefficients;
+
+    // The wet gain ramps linearly to each new value over the glide's reference period.
+    int wetRampFrames = 512, wetRampLeft = 0;
+    float wetRampStep = 0.0f;
+
+    // Transport continuity: where the host's position should be at the next block.
+    double expectedPpq = 0.0;
+    bool hostWasPlaying = false;
+    bool standaloneWasPlaying = false;
+    bool followedExternalTransport = false;
 
     // Cached parameter values (the parameter tree's atomic raw values).
     std::atomic<float>* typeOfFilterParam = nullptr;
