@@ -491,12 +491,12 @@ void VornicAudioProcessorEditor::paint (juce::Graphics& g)
     for (int i = 0; i < 6; ++i)
     {
         const auto angle = juce::MathConstants<float>::pi / 3.0f * (float) i;
-        const juce::Point<float> corner (centre.x + radius * std::sin (angle), centre.y - radius * std::cos (angle));
+        const juce::Point<float> vertex (centre.x + radius * std::sin (angle), centre.y - radius * std::cos (angle));
 
         if (i == 0)
-            hexagon.startNewSubPath (corner);
+            hexagon.startNewSubPath (vertex);
         else
-            hexagon.lineTo (corner);
+            hexagon.lineTo (vertex);
     }
 
     hexagon.closeSubPath();
