@@ -4,6 +4,11 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 #include "PluginProcessor.h"
+#include "HeaderPanel.h"
+#include "QBInfoPanel.h"
+#include "QBSemiTransparentPanel.h"
+#include "QBSlideState.h"
+#include "QBTempoPanel.h"
 #include "QBBGSequenceTable.h"
 #include "QBDotsComponent.h"
 #include "QBImproveShadowsOject.h"
@@ -13,7 +18,11 @@
 #include "QBTopLineSeparator.h"
 
 /** The listener interfaces the editor implements, gathered in one base. */
-class QBEditorListeners : public QBSequenceRangeLoopSlider::Listener,
+class QBEditorListeners : public QBInfoPanel::Listener,
+                          public HeaderPanel::Listener,
+                          public QBSemiTransparentPanel::Listener,
+                          public QBTempoPanel::Listener,
+                          public QBSequenceRangeLoopSlider::Listener,
                           public juce::ValueTree::Listener,
                           public QBSequencerFadersTable::Listener,
                           public VornicAudioProcessor::Listener,
@@ -40,6 +49,14 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+
+    //==============================================================================
+    // The header and the panels it opens.
+    void isMonoStereoState (bool stereo) override;
+    void clickOnTheSemiTransparentPanel() override;
+    void clickOverInfoPanelToClose() override;
+    void clickOnTempoPaneToClose() override;
+    void setTempoFromTextToSliderTempo (float tempo) override;
 
     //==============================================================================
     void randomTriggerInfinity() override;
@@ -111,7 +128,12 @@ public:
                                juce::Graphics&, bool);
 
     //==============================================================================
+    HeaderPanel headerPanel;
     QBTopLineSeparator topLineSeparator;
+    QBSemiTransparentPanel semiTransparentPanel;
+    QBInfoPanel infoPanel;
+    QBTempoPanel tempoPanel;
+    QBSlideState infoSlide, tempoSlide;
     QBSliderNumOfSlidersInSequence sequenceSizeSlider;
     QBSequenceRangeLoopSlider loopRangeSlider;
     QBBGSequenceTableWithSpec sequenceBackground;
@@ -128,12 +150,23 @@ public:
     QBImproveShadowsOject bottomEdgeStrip;
 
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> sequenceSizeAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> collapseAttachment;
 
 private:
     void timerCallback() override;
     void applyWindowSize (bool collapsed);
     void playStopAndTempoStandalone();
     void setActiveSteps (int loopMin, int loopMax);
+
+    // The header's handlers and the slide-in panels it opens.
+    void headerPanelFunction();
+    void openInfoPanel();
+    void openTempoPanel();
+    void resetAll();
+    /** Starts the slide-out of every panel but `keep` (none when null), in the order
+        information, tempo, presets, settings. */
+    void closePanelsExcept (const QBSlideState* keep);
+    void layOutSlidingPanels (int top, int bodyHeight);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VornicAudioProcessorEditor)
 };
