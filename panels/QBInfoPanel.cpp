@@ -37,8 +37,8 @@ namespace
 juce::String QBInfoPanel::copyrightNotice()
 {
     // __DATE__ is "Mmm dd yyyy": the year the program was built, not today's.
-    return juce::String (juce::CharPointer_UTF8 ("\xc2\xa9 ")) + juce::String (__DATE__).getLastCharacters (4)
-         + " Tessaline. All rights reserved.";
+    // The window's typeface carries no copyright sign: the word stands in for it.
+    return "Copyright " + juce::String (__DATE__).getLastCharacters (4) + " Tessaline. All rights reserved.";
 }
 
 QBInfoPanel::QBInfoPanel()

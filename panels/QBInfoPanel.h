@@ -33,7 +33,7 @@ public:
 
     static const juce::String webAddress;
 
-    /** "© <year> Tessaline", with the year this program was built. */
+    /** "Copyright <year> Tessaline. …", with the year this program was built. */
     static juce::String copyrightNotice();
 
     TransparentButton closeArea;
