@@ -13,6 +13,26 @@ namespace
     constexpr int numSteps = VornicAudioProcessor::maxSteps;
 
     int truncated (float x) noexcept { return (int) x; }
+
+    /** Typed text without a number in it is ignored rather than read as 0 (and
+        so as the lowest value); numbers are clamped into the slider's range. */
+    void ignoreTextWithoutNumber (juce::Slider& number)
+    {
+        number.valueFromTextFunction = [&number, parse = number.valueFromTextFunction] (const juce::String& text)
+        {
+            return text.containsAnyOf ("0123456789") ? parse (text) : number.getValue();
+        };
+    }
+
+    template <typename Attachment, typename Control>
+    std::unique_ptr<Attachment> attach (juce::AudioProcessorValueTreeState& parameters, const char* id, Control& control)
+    {
+        return std::make_unique<Attachment> (parameters, id, control);
+    }
+
+    using SliderAttachment = juce::AudioProcessorValueTreeState::SliderAttachment;
+    using ButtonAttachment = juce::AudioProcessorValueTreeState::ButtonAttachment;
+    using ComboBoxAttachment = juce::AudioProcessorValueTreeState::ComboBoxAttachment;
 }
 
 //==============================================================================
@@ -56,9 +76,9 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     // Also attaches the window-size button: a state saved with the compact window opens compact.
     headerPanelFunction();
 
-    // The faders draw values until a lock switch turns lock mode on.
-    fadersTable.setLockMode (false);
-    fromLockStateTableToLockDots();
+    addFilterControls();
+    addLockControls();
+    addMixControls();
 
     dotsComponent.addListener (this);
     addAndMakeVisible (dotsComponent);
@@ -71,21 +91,16 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
         clickUpOnDotsComponent();
     };
 
+    addInfinityControls();
+
     addAndMakeVisible (sequenceBackground);
+    addSequenceActionControls();
 
     fadersTable.addListener (this);
     addAndMakeVisible (fadersTable);
     sequenceSizeAttachment = std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment> (
         processor.parameters, "sequenceSize", *sequenceSizeSlider.slider);
-    {
-        // A typed length without a number in it is ignored rather than read as 0
-        // (and so as the shortest sequence); numbers are clamped into 2 … 64.
-        auto& number = *sequenceSizeSlider.slider;
-        number.valueFromTextFunction = [&number, parse = number.valueFromTextFunction] (const juce::String& text)
-        {
-            return text.containsAnyOf ("0123456789") ? parse (text) : number.getValue();
-        };
-    }
+    ignoreTextWithoutNumber (*sequenceSizeSlider.slider);
     addAndMakeVisible (sequenceSizeSlider);
     addAndMakeVisible (loopRangeSlider);
     loopRangeSlider.addListener (this);
@@ -96,6 +111,14 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     sequenceSizeSlider.slider->onValueChange = [this] { sliderSizeAndRangeLoopSelected(); };
     sequenceSizeSlider.slider->onDragEnd = [this] { mouseDragEndMinMaxLoop(); };
 
+    addMoveButtons();
+
+    addAndMakeVisible (presetsLabel);
+    presetsLabel.setText ("PRESETS", juce::dontSendNotification);
+    presetsLabel.setColour (juce::Label::textColourId, QBColours::selectedControl);
+
+    addDice();
+
     processor.editorIsOpen = true;
 }
 
@@ -104,6 +127,7 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     stopTimer();
     processor.parameters.state.removeListener (this);
     processor.listeners.remove (this);
+    bypassButtons.removeListener (this);
     dotsComponent.removeListener (this);
     fadersTable.removeListener (this);
     loopRangeSlider.removeListener (this);
@@ -220,10 +244,12 @@ void VornicAudioProcessorEditor::openTempoPanel()
 
 void VornicAudioProcessorEditor::resetAll()
 {
-    // Everything below is one undo step: no write in it begins a transaction of its own.
+    // Everything below is one undo step: no write in it begins a transaction of its
+    // own, and every control reports to its attachment at once, inside this step.
     auto& undo = processor.undoManager;
     auto& state = processor.parameters.state;
     const auto& ids = QBStateIdentifiers::get();
+    constexpr auto now = juce::sendNotificationSync;
 
     undo.beginNewTransaction();
 
@@ -234,8 +260,20 @@ void VornicAudioProcessorEditor::resetAll()
         f->repaint();
     }
 
+    dryWetSlider.slider->setValue (1.0, now);
+    bypassButtons.byPassSwitch->setToggleState (true, juce::sendNotification);
+    infiniteButtons.infinityButton->setToggleState (false, juce::sendNotification);
+    infiniteButtons.repeatSlider->setValue (1.0, now);
+    directionButtons.directionSlider->setValue (0.0, now);
+    quantizeComboBox.comboBox->setSelectedId (7, now);
     // The length applies at once, so the loop below may span all 32 steps.
-    sequenceSizeSlider.slider->setValue (32.0, juce::sendNotificationSync);
+    sequenceSizeSlider.slider->setValue (32.0, now);
+    typeOfFilterButton.typeSlider->setValue (2.0, now);
+
+    for (auto* bar : { &smootherSlider, &filterRangeSlider, &resonanceSlider })
+        bar->slider->setValue (0.5, now);
+
+    lockAndResetButtons.lockButton->setToggleState (false, juce::sendNotification);
 
     for (int i = 0; i < numSteps; ++i)
     {
@@ -247,16 +285,259 @@ void VornicAudioProcessorEditor::resetAll()
         d->stepLocked = false;
 
     dotsComponent.clearUnlockedDots();
+    writeDotsToTree();
 
-    for (int i = 0; i < numSteps; ++i)
-        state.setProperty (ids.dots[(size_t) i], false, &undo);
-
-    loopRangeSlider.slider->setMinAndMaxValues (0.0, 32.0, juce::sendNotificationSync);
+    loopRangeSlider.slider->setMinAndMaxValues (0.0, 32.0, now);
     state.setProperty (ids.loopRangeMin, 0, &undo);
     state.setProperty (ids.loopRangeMax, 32, &undo);
 
     // The parameters reach the tree on a timer; store them now, inside this step.
     processor.parameters.copyState();
+}
+
+//==============================================================================
+// The sequence's action controls and the filter's controls: each attachment is
+// made before its control becomes visible, so the control opens showing its parameter.
+void VornicAudioProcessorEditor::addFilterControls()
+{
+    typeOfFilterAttachment = attach<SliderAttachment> (processor.parameters, "typeOfFilter", *typeOfFilterButton.typeSlider);
+    addAndMakeVisible (typeOfFilterButton);
+    filterRangeAttachment = attach<SliderAttachment> (processor.parameters, "filterRange", *filterRangeSlider.slider);
+    addAndMakeVisible (filterRangeSlider);
+    resonanceAttachment = attach<SliderAttachment> (processor.parameters, "resonance", *resonanceSlider.slider);
+    addAndMakeVisible (resonanceSlider);
+    smootherAttachment = attach<SliderAttachment> (processor.parameters, "smoother", *smootherSlider.slider);
+    addAndMakeVisible (smootherSlider);
+}
+
+void VornicAudioProcessorEditor::addLockControls()
+{
+    addAndMakeVisible (lockAndResetButtons);
+    auto& lockButton = *lockAndResetButtons.lockButton;
+
+    // The lock switch is not saved: a new window draws values until it is switched on.
+    fadersTable.setLockMode (lockButton.getToggleState());
+    fromLockStateTableToLockDots();
+
+    lockButton.onClick = [this, &lockButton] { fadersTable.setLockMode (lockButton.getToggleState()); };
+
+    lockAndResetButtons.resetLocksButton->onClick = [this]
+    {
+        for (auto& f : fadersTable.faders)
+        {
+            f->locked = false;
+            f->repaint();
+        }
+
+        for (auto& d : dotsComponent.dots)
+            d->stepLocked = false;
+
+        // Only the locks change; the dots are stored with them in the same undo step.
+        setNoAutoValuesToTree();
+        writeDotsToTree();
+        fromLockStateTableToLockDots();
+    };
+}
+
+void VornicAudioProcessorEditor::addMixControls()
+{
+    dryWetAttachment = attach<SliderAttachment> (processor.parameters, "dryWet", *dryWetSlider.slider);
+    addAndMakeVisible (dryWetSlider);
+    addAndMakeVisible (wetImage);
+    byPassAttachment = attach<ButtonAttachment> (processor.parameters, "byPassButton", *bypassButtons.byPassSwitch);
+    bypassButtons.addListener (this);
+    addAndMakeVisible (bypassButtons);
+
+    // The attachment reports the switch only when it changes it: a state saved
+    // with the effect off must not leave the effect heard.
+    acrossByPassState (bypassButtons.byPassSwitch->getToggleState());
+}
+
+void VornicAudioProcessorEditor::addInfinityControls()
+{
+    auto& group = infiniteButtons;
+    infinityAttachment = attach<ButtonAttachment> (processor.parameters, "infinityButton", *group.infinityButton);
+    numbersBeforeInfinityAttachment = attach<SliderAttachment> (processor.parameters, "numbersBeforeInfinity",
+                                                                *group.repeatSlider);
+    ignoreTextWithoutNumber (*group.repeatSlider);
+
+    addAndMakeVisible (group);
+    addAndMakeVisible (group.decreaseButton);
+    addAndMakeVisible (group.increaseButton);
+
+    group.decreaseButton.onClick = [&group]
+    {
+        if (group.repeatCount >= 2)
+            group.repeatSlider->setValue ((double) --group.repeatCount, juce::sendNotification);
+    };
+    group.increaseButton.onClick = [&group]
+    {
+        if (group.repeatCount < 64)
+            group.repeatSlider->setValue ((double) ++group.repeatCount, juce::sendNotification);
+    };
+
+    // A switch's state also changes on hover: only switching it on starts the count again.
+    group.infinityButton->onStateChange = [this, &group, wasOn = group.infinityButton->getToggleState()]() mutable
+    {
+        const bool on = group.infinityButton->getToggleState();
+
+        if (on && ! wasOn)
+            processor.infinityCounter = 0;
+
+        wasOn = on;
+    };
+}
+
+void VornicAudioProcessorEditor::addSequenceActionControls()
+{
+    addAndMakeVisible (resetSequenceButton);
+    resetSequenceButton.button->onClick = [this]
+    {
+        for (auto& f : fadersTable.faders)
+        {
+            if (f->locked)
+                continue;
+
+            f->value = 0.0f;
+            f->repaint();
+        }
+
+        setNoAutoValuesToTree();
+    };
+
+    directionAttachment = attach<SliderAttachment> (processor.parameters, "direction", *directionButtons.directionSlider);
+    addAndMakeVisible (directionButtons);
+
+    // Forward and backward go on from the sounding step: it plays again at the
+    // next tick and the sequence continues from it the new way.
+    for (auto* b : { directionButtons.forwardButton.get(), directionButtons.backwardButton.get() })
+        b->onClick = [this, b]
+        {
+            if (b->getToggleState())
+                processor.nextStep = processor.currentStep.load();
+        };
+
+    quantizeAttachment = attach<ComboBoxAttachment> (processor.parameters, "quantize", *quantizeComboBox.comboBox);
+    addAndMakeVisible (quantizeComboBox);
+}
+
+void VornicAudioProcessorEditor::addMoveButtons()
+{
+    addAndMakeVisible (moveSeqBackPlate);
+    addAndMakeVisible (moveSeqNextPlate);
+
+    const auto& images = QBImages::images();
+    moveSeqBackButton.setImages (images.backArrowImage.get(), nullptr, images.backArrowImageDown.get());
+    moveSeqNextButton.setImages (images.nextArrowImage.get(), nullptr, images.nextArrowImageDown.get());
+
+    for (auto* b : { &moveSeqBackButton, &moveSeqNextButton })
+    {
+        b->setColour (juce::DrawableButton::backgroundOnColourId, juce::Colours::transparentBlack);
+        addAndMakeVisible (*b);
+    }
+
+    moveSeqBackButton.onClick = [this] { rotateSequence (-1); };
+    moveSeqNextButton.onClick = [this] { rotateSequence (1); };
+}
+
+void VornicAudioProcessorEditor::addDice()
+{
+    addAndMakeVisible (dice);
+    dice.diceButton->onClick = [this]
+    {
+        randomiseUnlockedFaders();
+        setNoAutoValuesToTree();
+    };
+}
+
+void VornicAudioProcessorEditor::rotateSequence (int direction)
+{
+    std::array<float, numSteps> values {};
+    std::array<bool, numSteps> locks {}, dotted {};
+
+    for (size_t i = 0; i < (size_t) numSteps; ++i)
+    {
+        values[i] = fadersTable.faders[i]->value;
+        locks[i] = fadersTable.faders[i]->locked;
+        dotted[i] = dotsComponent.dots[i]->dotted;
+    }
+
+    for (int i = 0; i < numSteps; ++i)
+    {
+        const auto from = (size_t) ((i - direction + numSteps) % numSteps);
+        auto& f = *fadersTable.faders[(size_t) i];
+        auto& d = *dotsComponent.dots[(size_t) i];
+
+        f.value = values[from];
+        f.locked = locks[from];
+        f.repaint();
+        d.dotted = dotted[from];
+        d.repaint();
+    }
+
+    // Values, locks and dots move together, so they are undone together.
+    setNoAutoValuesToTree();
+    writeDotsToTree();
+    fromLockStateTableToLockDots();
+}
+
+void VornicAudioProcessorEditor::layOutControls()
+{
+    const int W = getWidth(), H = getHeight();
+    const float w = (float) W, h = (float) H;
+    const int top = truncated (0.09f * h);
+    const float b = (float) (H - top);
+    const int p = top + truncated (0.02f * b);
+    const int r = top + truncated (0.251f * b);
+    const int barHeight = truncated (0.045f * b);
+
+    dice.setBounds (W / 2 - truncated (0.06f * b), top + truncated (0.06f * b), truncated (0.12f * b), truncated (0.12f * b));
+    const auto d = dice.getBounds();
+    directionButtons.setBounds (d.getX() - juce::roundToInt (0.55f * (float) d.getHeight()), p,
+                                juce::roundToInt (1.5f * (float) d.getWidth()), truncated (0.2f * b));
+    resetSequenceButton.setBounds (d.getRight() + truncated (0.013f * w), d.getY() + d.getHeight() / 2 - truncated (0.021f * b),
+                                   truncated (0.04f * b), truncated (0.04f * b));
+
+    filterRangeSlider.setBounds (truncated (0.134f * w), truncated (0.291f * b), truncated (0.175f * w), barHeight);
+    resonanceSlider.setBounds (truncated (0.134f * w), r, truncated (0.175f * w), barHeight);
+    smootherSlider.setBounds (truncated (0.134f * w), truncated (0.233f * b), truncated (0.175f * w), barHeight);
+    const auto fr = filterRangeSlider.getBounds();
+    typeOfFilterButton.setBounds (W / 2 - truncated (0.44f * w), fr.getY() + fr.getHeight() / 2 - truncated (0.125f * b),
+                                  truncated (0.15f * w), truncated (0.25f * b));
+
+    quantizeComboBox.setBounds (truncated (0.34f * w), r, truncated (0.1f * w), barHeight);
+    lockAndResetButtons.setBounds (truncated (0.56f * w), r, truncated (0.1f * w), barHeight);
+
+    const auto t = fadersTable.getBounds();
+    const float tw = (float) t.getWidth();
+    const int plate = truncated (0.028f * w);
+    moveSeqBackPlate.setBounds (t.getX() - juce::roundToInt (0.06f * tw), t.getY() + t.getHeight() / 2 - truncated (0.014f * w),
+                                plate, plate);
+    const auto P = moveSeqBackPlate.getBounds();
+    const float pw = (float) P.getWidth();
+    const int arrow = juce::roundToInt (0.65f * pw);
+    moveSeqBackButton.setBounds (P.getX() + P.getWidth() / 2 - juce::roundToInt (0.37f * pw),
+                                 P.getY() + P.getHeight() / 2 - juce::roundToInt (0.325f * pw), arrow, arrow);
+    moveSeqNextPlate.setBounds (t.getRight() + juce::roundToInt (0.058f * tw) - P.getWidth(), P.getY(), P.getWidth(), P.getHeight());
+    const auto Q = moveSeqNextPlate.getBounds();
+    moveSeqNextButton.setBounds (Q.getX() + Q.getWidth() / 2 - juce::roundToInt (0.3f * pw),
+                                 Q.getY() + Q.getHeight() / 2 - juce::roundToInt (0.325f * pw), arrow, arrow);
+
+    const auto loop = loopRangeSlider.getBounds();
+    const int k = truncated (0.085f * w);
+    bypassButtons.setBounds (loop.getRight() - k, fr.getY(), k, fr.getHeight());
+    infiniteButtons.setBounds (bypassButtons.getX(), smootherSlider.getY(), k, fr.getHeight());
+    const auto inf = infiniteButtons.getBounds();
+    const int e = truncated (0.02f * h), f = truncated (0.035f * h);
+    infiniteButtons.decreaseButton.setBounds (inf.getX() - f, inf.getY() + inf.getHeight() / 2 - truncated (0.01f * h), e, e);
+    const auto dec = infiniteButtons.decreaseButton.getBounds();
+    infiniteButtons.increaseButton.setBounds (inf.getRight() + f - dec.getHeight(), dec.getY(), dec.getWidth(), dec.getHeight());
+
+    const int g = truncated (0.19f * w);
+    dryWetSlider.setBounds (loop.getRight() - g, r, g, resonanceSlider.getHeight());
+    const auto dw = dryWetSlider.getBounds();
+    wetImage.setBounds (dw.getX() - dw.getHeight() - juce::roundToInt (0.04f * (float) dw.getWidth()), dw.getY(),
+                        dw.getHeight(), dw.getHeight());
 }
 
 //==============================================================================
@@ -309,6 +590,9 @@ void VornicAudioProcessorEditor::resized()
                                                presetsBar.getY() + presetsBar.getHeight() / 2 - truncated (0.05f * b),
                                                truncated (0.08f * w), truncated (0.1f * b));
 
+    presetsLabel.setFont (QBFonts::revereveBook ((float) truncated (0.022f * b)));
+    presetsLabel.setBounds (presetsCaption);
+
     playStopButton.setBounds (W - truncated (0.08f * w),
                               presetsCaption.getY() + presetsCaption.getHeight() / 2 - truncated (0.03f * h),
                               truncated (0.04f * w), truncated (0.06f * h));
@@ -316,6 +600,8 @@ void VornicAudioProcessorEditor::resized()
     playLabel.setFont (QBFonts::revereveBold ((float) truncated (0.015f * w)));
     playLabel.setBounds (ps.getX() - truncated (0.036f * w), ps.getY() + ps.getHeight() / 2 - truncated (0.05f * b),
                          truncated (0.04f * w), truncated (0.1f * b));
+
+    layOutControls();
 
     // Each layout pass is one tick of the panels' slides; the new positions show at the next.
     for (auto* slide : { &infoSlide, &tempoSlide })
@@ -351,10 +637,36 @@ void VornicAudioProcessorEditor::paint (juce::Graphics& g)
 
     // The strips along the table's right and bottom edges make it cast its
     // shadow on those two sides only.
-    for (auto* c : { static_cast<juce::Component*> (&sequenceSizeSlider),
-                     static_cast<juce::Component*> (&rightEdgeStrip),
-                     static_cast<juce::Component*> (&bottomEdgeStrip) })
+    const juce::Component* shadowed[] = { &resonanceSlider, &filterRangeSlider, &smootherSlider, &quantizeComboBox,
+                                          &dryWetSlider, &sequenceSizeSlider, &lockAndResetButtons, &wetImage,
+                                          &resetSequenceButton, &bypassButtons, &infiniteButtons,
+                                          &moveSeqBackPlate, &moveSeqNextPlate, &rightEdgeStrip, &bottomEdgeStrip };
+
+    for (auto* c : shadowed)
         dropShadowForSliders (c->getBounds().toFloat(), getLocalBounds(), g, false);
+
+    // The dice casts a hexagonal shadow, a corner straight above its centre.
+    const auto d = dice.getBounds().toFloat();
+    const auto centre = d.getCentre();
+    const float radius = 0.47f * d.getHeight();
+    juce::Path hexagon;
+
+    for (int i = 0; i < 6; ++i)
+    {
+        const auto angle = juce::MathConstants<float>::pi / 3.0f * (float) i;
+        const juce::Point<float> vertex (centre.x + radius * std::sin (angle), centre.y - radius * std::cos (angle));
+
+        if (i == 0)
+            hexagon.startNewSubPath (vertex);
+        else
+            hexagon.lineTo (vertex);
+    }
+
+    hexagon.closeSubPath();
+    tableShadow.colour = juce::Colours::black.withAlpha ((juce::uint8) 0x4c);
+    tableShadow.radius = 10;
+    tableShadow.offset = { 4, 5 };
+    tableShadow.drawForPath (g, hexagon);
 }
 
 void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> area, juce::Rectangle<int> editorBounds,
@@ -400,10 +712,14 @@ void VornicAudioProcessorEditor::setNoAutoValuesToTree()
 
 void VornicAudioProcessorEditor::clickUpOnDotsComponent()
 {
+    processor.undoManager.beginNewTransaction();
+    writeDotsToTree();
+}
+
+void VornicAudioProcessorEditor::writeDotsToTree()
+{
     const auto& ids = QBStateIdentifiers::get();
     auto& state = processor.parameters.state;
-
-    processor.undoManager.beginNewTransaction();
 
     for (int i = 0; i < numSteps; ++i)
         state.setProperty (ids.dots[(size_t) i], dotsComponent.dots[(size_t) i]->dotted, &processor.undoManager);
@@ -607,7 +923,13 @@ void VornicAudioProcessorEditor::valueTreePropertyChanged (juce::ValueTree&, con
 void VornicAudioProcessorEditor::loadAndSendTableValues()
 {
     setValuesFromTreeToNotAutoParams();
+    fromLockStateTableToLockDots();  // a dot of a locked step keeps its state through gestures
     fromValueTreeToLoopRange();
+}
+
+void VornicAudioProcessorEditor::acrossByPassState (bool effectOn)
+{
+    processor.effectOn = effectOn;
 }
 
 //==============================================================================

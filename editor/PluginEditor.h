@@ -10,7 +10,19 @@
 #include "QBSlideState.h"
 #include "QBTempoPanel.h"
 #include "QBBGSequenceTable.h"
+#include "QBBypassButtons.h"
+#include "QBCircularBGNextBackSeq.h"
+#include "QBDice.h"
 #include "QBDotsComponent.h"
+#include "QBDryWetSlider.h"
+#include "QBFilterRangeSlider.h"
+#include "QBInfiniteButtons.h"
+#include "QBLockAndResetButtons.h"
+#include "QBQuantizeComboBox.h"
+#include "QBResetSequenceButton.h"
+#include "QBSquenceDirectionButtons.h"
+#include "QBTypeOfFilterButton.h"
+#include "QBWetImage.h"
 #include "QBImproveShadowsOject.h"
 #include "QBSequenceRangeLoopSlider.h"
 #include "QBSequencerFadersTable.h"
@@ -27,6 +39,7 @@ class QBEditorListeners : public QBInfoPanel::Listener,
                           public QBSequencerFadersTable::Listener,
                           public VornicAudioProcessor::Listener,
                           public QBSliderNumOfSlidersInSequence::Listener,
+                          public QBBypassButtons::Listener,
                           public QBDotsComponent::Listener
 {
 };
@@ -59,6 +72,7 @@ public:
     void setTempoFromTextToSliderTempo (float tempo) override;
 
     //==============================================================================
+    void acrossByPassState (bool effectOn) override;
     void randomTriggerInfinity() override;
     void clickIncDecSequeceSize() override;
     void minMaxLoopValueChanged (int loopMin, int loopMax) override;
@@ -123,6 +137,10 @@ public:
     /** Gives every unlocked fader a new random value, on screen only. */
     void randomiseUnlockedFaders();
 
+    /** Rotates all 64 steps (values, locks and dots) by one: towards the start for
+        -1, towards the end for +1; then stores them. */
+    void rotateSequence (int direction);
+
     /** The shadow one control casts on the window. The last argument is unused. */
     void dropShadowForSliders (juce::Rectangle<float> area, juce::Rectangle<int> editorBounds,
                                juce::Graphics&, bool);
@@ -134,12 +152,33 @@ public:
     QBInfoPanel infoPanel;
     QBTempoPanel tempoPanel;
     QBSlideState infoSlide, tempoSlide;
+
+    // The sequence's action controls and the filter's controls.
+    juce::Label presetsLabel { {}, {} };
+    QBDice dice;
+    QBTypeOfFilterButton typeOfFilterButton;
+    QBFilterRangeSlider smootherSlider { "Smoother" };
+    QBFilterRangeSlider filterRangeSlider { "Filter Range" };
+    QBFilterRangeSlider resonanceSlider { "Resonance" };
+    QBLockAndResetButtons lockAndResetButtons;
+    QBDryWetSlider dryWetSlider;
+    QBWetImage wetImage;
+    QBBypassButtons bypassButtons;
+    QBSquenceDirectionButtons directionButtons;
+    QBInfiniteButtons infiniteButtons;
+    QBResetSequenceButton resetSequenceButton;
+    QBQuantizeComboBox quantizeComboBox;
+
     QBSliderNumOfSlidersInSequence sequenceSizeSlider;
     QBSequenceRangeLoopSlider loopRangeSlider;
     QBBGSequenceTableWithSpec sequenceBackground;
     QBSequencerFadersTable fadersTable;
     QBDotsComponent dotsComponent;
     juce::DrawableButton resetDotsButton { "resetDots", juce::DrawableButton::ImageFitted };
+    QBCircularBGWIthSpecNextBackSeq moveSeqBackPlate;
+    QBCircularBGWIthSpecNextBackSeq moveSeqNextPlate;
+    juce::DrawableButton moveSeqBackButton { "moveSeqBack", juce::DrawableButton::ImageFitted };
+    juce::DrawableButton moveSeqNextButton { "moveSeqNext", juce::DrawableButton::ImageFitted };
     juce::DrawableButton playStopButton { "PlayStop", juce::DrawableButton::ImageFitted };
     juce::Label playLabel { "Play", {} };
 
@@ -151,6 +190,18 @@ public:
 
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> sequenceSizeAttachment;
     std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> collapseAttachment;
+
+    // The attachments of the sequence's action controls and the filter's controls.
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> filterRangeAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> resonanceAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> smootherAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ComboBoxAttachment> quantizeAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> dryWetAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> byPassAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> infinityAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> numbersBeforeInfinityAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> directionAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> typeOfFilterAttachment;
 
 private:
     void timerCallback() override;
@@ -167,6 +218,18 @@ private:
         information, tempo, presets, settings. */
     void closePanelsExcept (const QBSlideState* keep);
     void layOutSlidingPanels (int top, int bodyHeight);
+    /** Writes every dot to the tree inside the current transaction. */
+    void writeDotsToTree();
+
+    // Builders of the sequence's action controls and the filter's controls.
+    void addFilterControls();
+    void addLockControls();
+    void addMixControls();
+    void addInfinityControls();
+    void addSequenceActionControls();
+    void addMoveButtons();
+    void addDice();
+    void layOutControls();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VornicAudioProcessorEditor)
 };

@@ -253,11 +253,6 @@ def reset_dots():
     return body
 
 
-def reset_done(colour):
-    # Pressed: what was set is cleared, only the turning arrow remains.
-    return reset_arrow(46, 43, 25, colour, 7.5)
-
-
 def reset_sequence(colour):
     return reset_arrow(50, 52, 33, colour, 8)
 
@@ -376,8 +371,7 @@ def build():
     dice_background()
     pair("diceImage", YELLOW, "diceImageDown", "#6d6e76", 112.3, 111.1, dice)
     pair("keyImage", "#57595f", "keyImageOn", YELLOW, 512, 512, key)
-    icon("resetLockImage", 169, 86, reset_lock("#57595f"))
-    icon("resetLockImageDown", 169, 86, reset_done("#8c92a4"))
+    pair("resetLockImage", "#57595f", "resetLockImageDown", "#8c92a4", 169, 86, reset_lock)
     icon("resetDotsImage", 169, 86, reset_dots())
     pair("lowPassImage", "#676d77", "lowPassImageOn", YELLOW, 100, 100, low_pass)
     pair("bandPassImage", "#676d77", "bandPassImageOn", YELLOW, 100, 100, band_pass)

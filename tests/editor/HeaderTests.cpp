@@ -69,7 +69,7 @@ TEST_F (Header, TheWindowSizeButtonTogglesTheCompactWindowAndItsParameter)
     }
 }
 
-TEST_F (Header, ResetClearsTheSequenceAndLoopInOneUndoStep)
+TEST_F (Header, ResetRestoresEveryDefaultInOneUndoStep)
 {
     // A sequence of eight steps with values, locks, dots and a loop of 2 … 6,
     // as a restored state brings it.
@@ -85,6 +85,16 @@ TEST_F (Header, ResetClearsTheSequenceAndLoopInOneUndoStep)
     state.setProperty ("LoopRangeMin", 2, nullptr);
     state.setProperty ("LoopRangeMax", 6, nullptr);
     setParam (processor, "sequenceSize", 8.0f);
+
+    // Every control away from its default.
+    for (const auto& [id, value] : { std::pair { "typeOfFilter", 0.0f }, { "filterRange", 0.2f }, { "resonance", 0.9f },
+                                     { "smoother", 0.1f }, { "quantize", 3.0f }, { "byPassButton", 0.0f },
+                                     { "infinityButton", 1.0f }, { "numbersBeforeInfinity", 5.0f },
+                                     { "dryWet", 0.3f }, { "direction", 2.0f } })
+        setParam (processor, id, value);
+
+    editor.lockAndResetButtons.lockButton->setToggleState (true, juce::sendNotification);
+    ASSERT_FALSE (processor.effectOn.load());
     editor.loadAndSendTableValues();
     editor.fromLockStateTableToLockDots();
     processor.parameters.copyState();
@@ -111,6 +121,15 @@ TEST_F (Header, ResetClearsTheSequenceAndLoopInOneUndoStep)
     EXPECT_EQ (processor.loopRangeMin.load(), 0);
     EXPECT_EQ (processor.loopRangeMax.load(), 32);
     EXPECT_TRUE (editor.fadersTable.faders[31]->isVisible() && editor.fadersTable.faders[31]->active);
+
+    // Every parameter but the window size is back at its default, and the lock switch is off.
+    for (auto* param : processor.getParameters())
+        if (auto* p = dynamic_cast<juce::RangedAudioParameter*> (param); p->paramID != "collapse")
+            EXPECT_FLOAT_EQ (p->getValue(), p->getDefaultValue()) << p->paramID;
+
+    EXPECT_TRUE (processor.effectOn.load());
+    EXPECT_FALSE (editor.lockAndResetButtons.lockButton->getToggleState());
+    EXPECT_FALSE (editor.fadersTable.lockMode);
 
     click (header.undoButton);
     EXPECT_FALSE (processor.undoManager.canUndo()) << "the reset was one undo step";
