@@ -201,13 +201,15 @@ void VornicAudioProcessorEditor::headerPanelFunction()
     // Also runs when the parameter changes behind the button (undo, a restored state).
     headerPanel.collapseButton.onClick = [this] { applyWindowSize (headerPanel.collapseButton.getToggleState()); };
 
-    headerPanel.undoButton.onClick = [this]
-    {
-        // Parameter changes reach the tree on a timer: store any still pending, so
-        // that they belong to the step being undone rather than trail after it.
-        processor.parameters.copyState();
-        processor.undoManager.undo();
-    };
+    headerPanel.undoButton.onClick = [this] { undoLastStep(); };
+}
+
+void VornicAudioProcessorEditor::undoLastStep()
+{
+    // Parameter changes reach the tree on a timer: store any still pending, so
+    // that they belong to the step being undone rather than trail after it.
+    processor.parameters.copyState();
+    processor.undoManager.undo();
 }
 
 void VornicAudioProcessorEditor::closePanelsExcept (const QBSlideState* keep)
@@ -960,9 +962,15 @@ void VornicAudioProcessorEditor::CCByPassSwitch()      {}  // the bypass switch 
 void VornicAudioProcessorEditor::CCByPassAcross (bool) {}  // the bypass-across button does not exist yet
 void VornicAudioProcessorEditor::CCInfinitySwitch()    {}  // the infinity switch does not exist yet
 void VornicAudioProcessorEditor::CCInfinityNumber (int) {} // the repeat count does not exist yet
-void VornicAudioProcessorEditor::CCResetAll()          {}  // the header does not exist yet
-void VornicAudioProcessorEditor::CCTempo (int)         {}  // the header does not exist yet
-void VornicAudioProcessorEditor::CCUndo()              {}  // the header does not exist yet
+void VornicAudioProcessorEditor::CCResetAll()          { resetAll(); }
+void VornicAudioProcessorEditor::CCUndo()              { undoLastStep(); }
+
+void VornicAudioProcessorEditor::CCTempo (int value)
+{
+    // Inside a host the tempo is the host's.
+    if (processor.isStandalone())
+        headerPanel.tempoSlider.setValue ((double) ((float) value * 590.0f / 127.0f + 10.0f), juce::sendNotification);
+}
 void VornicAudioProcessorEditor::QucikPreset1()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset2()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset3()        {}  // the fast-presets bar does not exist yet

@@ -214,6 +214,7 @@ private:
     void openInfoPanel();
     void openTempoPanel();
     void resetAll();
+    void undoLastStep();
     /** Starts the slide-out of every panel but `keep` (none when null), in the order
         information, tempo, presets, settings. */
     void closePanelsExcept (const QBSlideState* keep);

@@ -163,6 +163,24 @@ TEST_F (Header, UndoTakesBackTheLastGestureOnly)
     }
 }
 
+TEST_F (Header, TheResetUndoAndTempoControllersActAsTheHeader)
+{
+    for (const auto& [value, tempo] : { std::pair { 0, 10.0f }, { 127, 600.0f }, { 64, 307.0f } })
+    {
+        editor.CCTempo (value);
+        EXPECT_TRUE (pumpUntil ([&] { return processor.standaloneClock.getTempo() == tempo; })) << value;
+    }
+
+    auto& table = editor.fadersTable;
+    mouse.gesture (table, { onFader (table, 0, 0.5f), onFader (table, 3, 0.5f) });
+    editor.CCResetAll();
+    EXPECT_EQ (table.faders[1]->value, 0.0f);
+    editor.CCUndo();
+    EXPECT_NEAR (table.faders[1]->value, 0.5f, 0.01f);
+    editor.CCUndo();
+    EXPECT_EQ (table.faders[1]->value, 0.0f);
+}
+
 TEST_F (HostHeader, TheHostTempoIsShownAndTheTempoControlsTakeNoClicks)
 {
     EXPECT_EQ (header.monoStereoButton.getParentComponent(), nullptr);
