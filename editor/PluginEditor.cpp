@@ -37,7 +37,7 @@ namespace
 
 //==============================================================================
 VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
-    : juce::AudioProcessorEditor (p), processor (p)
+    : juce::AudioProcessorEditor (p), headerPanel (p.isStandalone()), processor (p)
 {
     setResizable (true, true);
     setResizeLimits (204, 153, 4096, 3072);
@@ -58,8 +58,23 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
 
     addAndMakeVisible (topLineSeparator);
 
-    // A state saved with the compact window opens compact.
-    applyWindowSize (processor.parameters.getRawParameterValue ("collapse")->load() > 0.5f);
+    // The header and its panels: the header and the panels opened from it lie
+    // above everything else; the overlay only shows while a panel is open.
+    headerPanel.addListener (this);
+    addAndMakeVisible (headerPanel);
+    headerPanel.setAlwaysOnTop (true);
+    addAndMakeVisible (semiTransparentPanel);
+    semiTransparentPanel.setVisible (false);
+    semiTransparentPanel.addListener (this);
+    semiTransparentPanel.setAlwaysOnTop (true);
+    infoPanel.addListener (this);
+    addAndMakeVisible (infoPanel);
+    infoPanel.setAlwaysOnTop (true);
+    tempoPanel.addListener (this);
+    addAndMakeVisible (tempoPanel);
+
+    // Also attaches the window-size button: a state saved with the compact window opens compact.
+    headerPanelFunction();
 
     addFilterControls();
     addLockControls();
@@ -118,6 +133,10 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     fadersTable.removeListener (this);
     loopRangeSlider.removeListener (this);
     sequenceSizeSlider.removeListener (this);
+    headerPanel.removeListener (this);
+    semiTransparentPanel.removeListener (this);
+    infoPanel.removeListener (this);
+    tempoPanel.removeListener (this);
     processor.editorIsOpen = false;
 }
 
@@ -152,6 +171,131 @@ void VornicAudioProcessorEditor::playStopAndTempoStandalone()
         processor.standaloneClock.isPlaying = on;
         playLabel.setText (on ? "Stop" : "Play", juce::dontSendNotification);
     };
+
+    // The header's tempo drives the standalone clock; the header shows the clock's
+    // tempo and the processor's channel mode, which may come from an earlier window.
+    auto& tempoSlider = headerPanel.tempoSlider;
+    tempoSlider.onValueChange = [this]
+    {
+        processor.standaloneClock.setTempo ((float) headerPanel.tempoSlider.getValue());
+        headerPanel.setBpmTempoToLable();
+    };
+    tempoSlider.setValue ((double) processor.standaloneClock.getTempo(), juce::dontSendNotification);
+    headerPanel.setBpmTempoToLable();
+
+    const bool stereo = processor.isStereo.load();
+    headerPanel.monoStereoButton.setToggleState (stereo, juce::dontSendNotification);
+    headerPanel.monoStereoButton.setButtonText (stereo ? "STEREO" : "MONO");
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::headerPanelFunction()
+{
+    headerPanel.logoButton.onClick = [this] { openInfoPanel(); };
+    headerPanel.resetButton.onClick = [this] { resetAll(); };
+    headerPanel.tempoLabel.onClick = [this] { openTempoPanel(); };
+
+    collapseAttachment = std::make_unique<juce::AudioProcessorValueTreeState::ButtonAttachment> (
+        processor.parameters, "collapse", headerPanel.collapseButton);
+    applyWindowSize (headerPanel.collapseButton.getToggleState());
+
+    // Also runs when the parameter changes behind the button (undo, a restored state).
+    headerPanel.collapseButton.onClick = [this] { applyWindowSize (headerPanel.collapseButton.getToggleState()); };
+
+    headerPanel.undoButton.onClick = [this] { undoLastStep(); };
+}
+
+void VornicAudioProcessorEditor::undoLastStep()
+{
+    // Parameter changes reach the tree on a timer: store any still pending, so
+    // that they belong to the step being undone rather than trail after it.
+    processor.parameters.copyState();
+    processor.undoManager.undo();
+}
+
+void VornicAudioProcessorEditor::closePanelsExcept (const QBSlideState* keep)
+{
+    if (keep != &infoSlide)
+        clickOverInfoPanelToClose();
+
+    if (keep != &tempoSlide)
+        clickOnTempoPaneToClose();
+}
+
+void VornicAudioProcessorEditor::openInfoPanel()
+{
+    closePanelsExcept (&infoSlide);
+    headerPanel.toFront (false);
+    infoSlide.open();
+    semiTransparentPanel.setVisible (true);
+}
+
+void VornicAudioProcessorEditor::openTempoPanel()
+{
+    closePanelsExcept (&tempoSlide);
+    tempoPanel.setAlwaysOnTop (true);
+    headerPanel.toFront (false);
+    tempoSlide.open();
+    semiTransparentPanel.setVisible (true);
+
+    auto& field = tempoPanel.tempoField;
+    field.setText (juce::String ((int) headerPanel.tempoSlider.getValue()), true);
+    field.toFront (false);
+    field.grabKeyboardFocus();
+    field.selectAll();
+}
+
+void VornicAudioProcessorEditor::resetAll()
+{
+    // Everything below is one undo step: no write in it begins a transaction of its
+    // own, and every control reports to its attachment at once, inside this step.
+    auto& undo = processor.undoManager;
+    auto& state = processor.parameters.state;
+    const auto& ids = QBStateIdentifiers::get();
+    constexpr auto now = juce::sendNotificationSync;
+
+    undo.beginNewTransaction();
+
+    for (auto& f : fadersTable.faders)
+    {
+        f->locked = false;
+        f->value = 0.0f;
+        f->repaint();
+    }
+
+    dryWetSlider.slider->setValue (1.0, now);
+    bypassButtons.byPassSwitch->setToggleState (true, juce::sendNotification);
+    infiniteButtons.infinityButton->setToggleState (false, juce::sendNotification);
+    infiniteButtons.repeatSlider->setValue (1.0, now);
+    directionButtons.directionSlider->setValue (0.0, now);
+    quantizeComboBox.comboBox->setSelectedId (7, now);
+    // The length applies at once, so the loop below may span all 32 steps.
+    sequenceSizeSlider.slider->setValue (32.0, now);
+    typeOfFilterButton.typeSlider->setValue (2.0, now);
+
+    for (auto* bar : { &smootherSlider, &filterRangeSlider, &resonanceSlider })
+        bar->slider->setValue (0.5, now);
+
+    lockAndResetButtons.lockButton->setToggleState (false, juce::sendNotification);
+
+    for (int i = 0; i < numSteps; ++i)
+    {
+        state.setProperty (ids.fader[(size_t) i], 0.0, &undo);
+        state.setProperty (ids.lock[(size_t) i], false, &undo);
+    }
+
+    for (auto& d : dotsComponent.dots)
+        d->stepLocked = false;
+
+    dotsComponent.clearUnlockedDots();
+    writeDotsToTree();
+
+    loopRangeSlider.slider->setMinAndMaxValues (0.0, 32.0, now);
+    state.setProperty (ids.loopRangeMin, 0, &undo);
+    state.setProperty (ids.loopRangeMax, 32, &undo);
+
+    // The parameters reach the tree on a timer; store them now, inside this step.
+    processor.parameters.copyState();
 }
 
 //==============================================================================
@@ -410,8 +554,12 @@ void VornicAudioProcessorEditor::resized()
     const float b = (float) (H - hh);
     const int controlRow = top + truncated (0.251f * b);
 
+    headerPanel.setBounds (0, 0, W, hh);
+
     topLineSeparator.setBounds (truncated (0.025f * b), top,
                                 juce::jmax (0, W - truncated (0.05f * b)), truncated (0.007f * b));
+
+    layOutSlidingPanels (top, H - hh);
 
     sequenceSizeSlider.setBounds (W / 2 - truncated (0.05f * w), controlRow,
                                   truncated (0.1f * w), truncated (0.045f * b));
@@ -457,6 +605,23 @@ void VornicAudioProcessorEditor::resized()
                          truncated (0.04f * w), truncated (0.1f * b));
 
     layOutControls();
+
+    // Each layout pass is one tick of the panels' slides; the new positions show at the next.
+    for (auto* slide : { &infoSlide, &tempoSlide })
+        slide->tick();
+}
+
+void VornicAudioProcessorEditor::layOutSlidingPanels (int top, int bodyHeight)
+{
+    const int W = getWidth();
+    const float w = (float) W, b = (float) bodyHeight;
+    const float y0 = (float) (top + truncated (0.02f * b));
+
+    semiTransparentPanel.setBounds (0, top, W, bodyHeight);
+    infoPanel.setBounds (W / 2 - truncated (0.25f * w), truncated ((infoSlide.position * 11.0f - 10.0f) * y0),
+                         truncated (0.5f * w), truncated (0.7f * b));
+    tempoPanel.setBounds (W / 2 - truncated (0.15f * w), truncated ((tempoSlide.position * 6.0f - 5.0f) * y0),
+                          truncated (0.3f * w), truncated (0.2f * b));
 }
 
 void VornicAudioProcessorEditor::paint (juce::Graphics& g)
@@ -521,7 +686,15 @@ void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> ar
 
 void VornicAudioProcessorEditor::timerCallback()
 {
-    // Drives the slide-in panels and the header's host tempo, which do not exist yet.
+    if (infoSlide.animating || tempoSlide.animating)
+        resized();
+
+    // Inside a host the header shows the host's tempo.
+    if (! processor.isStandalone())
+    {
+        headerPanel.tempoSlider.setValue (processor.hostBpm.load(), juce::dontSendNotification);
+        headerPanel.setBpmTempoToLable();
+    }
 }
 
 //==============================================================================
@@ -662,6 +835,37 @@ void VornicAudioProcessorEditor::randomiseUnlockedFaders()
 }
 
 //==============================================================================
+void VornicAudioProcessorEditor::isMonoStereoState (bool stereo)
+{
+    processor.isStereo = stereo;
+}
+
+void VornicAudioProcessorEditor::clickOnTheSemiTransparentPanel()
+{
+    closePanelsExcept (nullptr);
+    semiTransparentPanel.setVisible (false);
+}
+
+void VornicAudioProcessorEditor::clickOverInfoPanelToClose()
+{
+    semiTransparentPanel.setVisible (false);
+    infoSlide.close();
+}
+
+void VornicAudioProcessorEditor::clickOnTempoPaneToClose()
+{
+    semiTransparentPanel.setVisible (false);
+    tempoSlide.close();
+}
+
+void VornicAudioProcessorEditor::setTempoFromTextToSliderTempo (float tempo)
+{
+    // The slider's range and interval clamp the tempo to 10 … 600 and round it.
+    if (std::isfinite (tempo))
+        headerPanel.tempoSlider.setValue ((double) tempo, juce::sendNotification);
+}
+
+//==============================================================================
 void VornicAudioProcessorEditor::randomTriggerInfinity()
 {
     randomiseUnlockedFaders();
@@ -759,9 +963,15 @@ void VornicAudioProcessorEditor::CCByPassSwitch()      {}  // the bypass switch 
 void VornicAudioProcessorEditor::CCByPassAcross (bool) {}  // the bypass-across button does not exist yet
 void VornicAudioProcessorEditor::CCInfinitySwitch()    {}  // the infinity switch does not exist yet
 void VornicAudioProcessorEditor::CCInfinityNumber (int) {} // the repeat count does not exist yet
-void VornicAudioProcessorEditor::CCResetAll()          {}  // the header does not exist yet
-void VornicAudioProcessorEditor::CCTempo (int)         {}  // the header does not exist yet
-void VornicAudioProcessorEditor::CCUndo()              {}  // the header does not exist yet
+void VornicAudioProcessorEditor::CCResetAll()          { resetAll(); }
+void VornicAudioProcessorEditor::CCUndo()              { undoLastStep(); }
+
+void VornicAudioProcessorEditor::CCTempo (int value)
+{
+    // Inside a host the tempo is the host's.
+    if (processor.isStandalone())
+        headerPanel.tempoSlider.setValue ((double) ((float) value * 590.0f / 127.0f + 10.0f), juce::sendNotification);
+}
 void VornicAudioProcessorEditor::QucikPreset1()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset2()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset3()        {}  // the fast-presets bar does not exist yet

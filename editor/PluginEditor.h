@@ -4,6 +4,11 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 #include "PluginProcessor.h"
+#include "HeaderPanel.h"
+#include "QBInfoPanel.h"
+#include "QBSemiTransparentPanel.h"
+#include "QBSlideState.h"
+#include "QBTempoPanel.h"
 #include "QBBGSequenceTable.h"
 #include "QBBypassButtons.h"
 #include "QBCircularBGNextBackSeq.h"
@@ -25,7 +30,11 @@
 #include "QBWetImage.h"
 
 /** The listener interfaces the editor implements, gathered in one base. */
-class QBEditorListeners : public QBSequenceRangeLoopSlider::Listener,
+class QBEditorListeners : public QBInfoPanel::Listener,
+                          public HeaderPanel::Listener,
+                          public QBSemiTransparentPanel::Listener,
+                          public QBTempoPanel::Listener,
+                          public QBSequenceRangeLoopSlider::Listener,
                           public juce::ValueTree::Listener,
                           public QBSequencerFadersTable::Listener,
                           public VornicAudioProcessor::Listener,
@@ -53,6 +62,14 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+
+    //==============================================================================
+    // The header and the panels it opens.
+    void isMonoStereoState (bool stereo) override;
+    void clickOnTheSemiTransparentPanel() override;
+    void clickOverInfoPanelToClose() override;
+    void clickOnTempoPaneToClose() override;
+    void setTempoFromTextToSliderTempo (float tempo) override;
 
     //==============================================================================
     void acrossByPassState (bool effectOn) override;
@@ -129,7 +146,12 @@ public:
                                juce::Graphics&, bool);
 
     //==============================================================================
+    HeaderPanel headerPanel;
     QBTopLineSeparator topLineSeparator;
+    QBSemiTransparentPanel semiTransparentPanel;
+    QBInfoPanel infoPanel;
+    QBTempoPanel tempoPanel;
+    QBSlideState infoSlide, tempoSlide;
 
     // The sequence's action controls and the filter's controls.
     juce::Label presetsLabel { {}, {} };
@@ -167,6 +189,7 @@ public:
     QBImproveShadowsOject bottomEdgeStrip;
 
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> sequenceSizeAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::ButtonAttachment> collapseAttachment;
 
     // The attachments of the sequence's action controls and the filter's controls.
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> filterRangeAttachment;
@@ -186,6 +209,16 @@ private:
     void playStopAndTempoStandalone();
     void setActiveSteps (int loopMin, int loopMax);
 
+    // The header's handlers and the slide-in panels it opens.
+    void headerPanelFunction();
+    void openInfoPanel();
+    void openTempoPanel();
+    void resetAll();
+    void undoLastStep();
+    /** Starts the slide-out of every panel but `keep` (none when null), in the order
+        information, tempo, presets, settings. */
+    void closePanelsExcept (const QBSlideState* keep);
+    void layOutSlidingPanels (int top, int bodyHeight);
     /** Writes every dot to the tree inside the current transaction. */
     void writeDotsToTree();
 

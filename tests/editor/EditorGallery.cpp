@@ -4,6 +4,7 @@
 // the window can be looked at without a desktop session.
 
 #include <cmath>
+#include <functional>
 
 #include "PluginEditor.h"
 
@@ -26,15 +27,44 @@ namespace
         state.setProperty ("LoopRangeMax", 28, nullptr);
     }
 
+    void pumpUntil (const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 400 && ! done(); ++i)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+    }
+
+    bool atRest (const QBSlideState& s) { return ! s.animating; }
+
+    /** Clicks `button` and waits for the panel it opens (or closes) to come to rest. */
+    void clickAndSettle (VornicAudioProcessorEditor& editor, juce::Button& button)
+    {
+        // The handler itself: a triggered click would show the button held down.
+        button.onClick();
+        pumpUntil ([&] { return atRest (editor.infoSlide) && atRest (editor.tempoSlide); });
+    }
+
     bool render (VornicAudioProcessorEditor& editor, int w, int h, const juce::File& file)
     {
         editor.setSize (w, h);
+
         juce::MessageManager::getInstance()->runDispatchLoopUntil (100);
 
         const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
         file.deleteFile();
         juce::FileOutputStream out (file);
         return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out);
+    }
+
+    /** Renders into `dir`/`name`.png and says so; 1 for a failure, else 0. */
+    int write (VornicAudioProcessorEditor& editor, const juce::File& dir, const juce::String& name, int w, int h)
+    {
+        const auto file = dir.getChildFile (name + ".png");
+
+        if (! render (editor, w, h, file))
+            return 1;
+
+        std::printf ("wrote %s\n", file.getFullPathName().toRawUTF8());
+        return 0;
     }
 }
 
@@ -61,14 +91,31 @@ int main (int argc, char** argv)
 
         for (const auto& [w, h] : { std::pair { 1024, 768 }, { 820, 615 } })
         {
-            const auto file = dir.getChildFile ("editor-" + juce::String (w) + ".png");
+            const auto size = juce::String (w);
+            failures += write (*editor, dir, "editor-" + size, w, h);
 
-            if (render (*editor, w, h, file))
-                std::printf ("wrote %s\n", file.getFullPathName().toRawUTF8());
-            else
-                ++failures;
+            clickAndSettle (*editor, editor->headerPanel.tempoLabel);
+            failures += write (*editor, dir, "editor-" + size + "-tempo-panel", w, h);
+
+            clickAndSettle (*editor, editor->headerPanel.logoButton);
+            failures += write (*editor, dir, "editor-" + size + "-info-panel", w, h);
+
+            editor->clickOnTheSemiTransparentPanel();
+            pumpUntil ([&] { return atRest (editor->infoSlide) && atRest (editor->tempoSlide); });
         }
 
+        processor.editorBeingDeleted (editor.get());
+    }
+
+    {
+        // Inside a host: the header without the mono/stereo switch, the tempo from the host.
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_VST3);
+        VornicAudioProcessor processor;
+        processor.hostBpm = 128.0;
+        std::unique_ptr<VornicAudioProcessorEditor> editor (
+            static_cast<VornicAudioProcessorEditor*> (processor.createEditorIfNeeded()));
+
+        failures += write (*editor, dir, "editor-1024-host", 1024, 768);
         processor.editorBeingDeleted (editor.get());
     }
 
