@@ -80,6 +80,10 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     sequenceSizeSlider.slider->onValueChange = [this] { sliderSizeAndRangeLoopSelected(); };
     sequenceSizeSlider.slider->onDragEnd = [this] { mouseDragEndMinMaxLoop(); };
 
+    // Presets: the panel, the fast-presets bar and their state from the tree;
+    // the presets list follows 50 ms later.
+    buildPresets();
+
     processor.editorIsOpen = true;
 }
 
@@ -92,6 +96,8 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     fadersTable.removeListener (this);
     loopRangeSlider.removeListener (this);
     sequenceSizeSlider.removeListener (this);
+    presetsBottomPanel.removeListener (this);
+    presetsPanel.removeListener (this);
     processor.editorIsOpen = false;
 }
 
@@ -181,6 +187,9 @@ void VornicAudioProcessorEditor::resized()
     playLabel.setFont (QBFonts::revereveBold ((float) truncated (0.015f * w)));
     playLabel.setBounds (ps.getX() - truncated (0.036f * w), ps.getY() + ps.getHeight() / 2 - truncated (0.05f * b),
                          truncated (0.04f * w), truncated (0.1f * b));
+
+    // Presets: the bar, its caption and the sliding panel (one animation tick).
+    layOutPresets (presetsBar, presetsCaption, top);
 }
 
 void VornicAudioProcessorEditor::paint (juce::Graphics& g)
@@ -219,7 +228,9 @@ void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> ar
 
 void VornicAudioProcessorEditor::timerCallback()
 {
-    // Drives the slide-in panels and the header's host tempo, which do not exist yet.
+    // Drives the slide-in panels and the header's host tempo; of these only the presets panel exists yet.
+    if (presetsPanel.slide.animating)
+        resized();
 }
 
 //==============================================================================
@@ -417,6 +428,10 @@ void VornicAudioProcessorEditor::loadAndSendTableValues()
 {
     setValuesFromTreeToNotAutoParams();
     fromValueTreeToLoopRange();
+
+    // Presets: a restored state brings its own presets and fast slots.
+    restoreFastPresetButtonsFromTree();
+    initialRowPresetsValueFromTreeToListBox();
 }
 
 //==============================================================================
@@ -450,19 +465,19 @@ void VornicAudioProcessorEditor::CCInfinityNumber (int) {} // the repeat count d
 void VornicAudioProcessorEditor::CCResetAll()          {}  // the header does not exist yet
 void VornicAudioProcessorEditor::CCTempo (int)         {}  // the header does not exist yet
 void VornicAudioProcessorEditor::CCUndo()              {}  // the header does not exist yet
-void VornicAudioProcessorEditor::QucikPreset1()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset2()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset3()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset4()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset5()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset6()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset7()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset8()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset9()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset10()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset11()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset12()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset13()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset14()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset15()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset16()       {}  // the fast-presets bar does not exist yet
+void VornicAudioProcessorEditor::QucikPreset1()        { quickPreset (0); }
+void VornicAudioProcessorEditor::QucikPreset2()        { quickPreset (1); }
+void VornicAudioProcessorEditor::QucikPreset3()        { quickPreset (2); }
+void VornicAudioProcessorEditor::QucikPreset4()        { quickPreset (3); }
+void VornicAudioProcessorEditor::QucikPreset5()        { quickPreset (4); }
+void VornicAudioProcessorEditor::QucikPreset6()        { quickPreset (5); }
+void VornicAudioProcessorEditor::QucikPreset7()        { quickPreset (6); }
+void VornicAudioProcessorEditor::QucikPreset8()        { quickPreset (7); }
+void VornicAudioProcessorEditor::QucikPreset9()        { quickPreset (8); }
+void VornicAudioProcessorEditor::QucikPreset10()       { quickPreset (9); }
+void VornicAudioProcessorEditor::QucikPreset11()       { quickPreset (10); }
+void VornicAudioProcessorEditor::QucikPreset12()       { quickPreset (11); }
+void VornicAudioProcessorEditor::QucikPreset13()       { quickPreset (12); }
+void VornicAudioProcessorEditor::QucikPreset14()       { quickPreset (13); }
+void VornicAudioProcessorEditor::QucikPreset15()       { quickPreset (14); }
+void VornicAudioProcessorEditor::QucikPreset16()       { quickPreset (15); }

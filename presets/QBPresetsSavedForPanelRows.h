@@ -1,0 +1,60 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include "Item.h"
+
+/** The presets list: its model, the list box, and the two per-row lists the
+    editor keeps equal to the state tree (the names, and each row's fast slot,
+    −1 for none). The list box owns the row components it shows. */
+class QBPresetsSavedForPanelRows : public juce::Component,
+                                   public juce::ListBoxModel,
+                                   public juce::ComboBox::Listener
+{
+public:
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+
+        virtual void loadPresetDoubleClick (juce::String name, int slot) = 0;
+        virtual void deletePreset (int row, int slot, bool deleteRow) = 0;
+        virtual void changePresetComboBox (int newSlot, int row, int oldSlot) = 0;
+    };
+
+    QBPresetsSavedForPanelRows();
+    ~QBPresetsSavedForPanelRows() override;
+
+    void addListener (Listener* l)    { listeners.add (l); }
+    void removeListener (Listener* l) { listeners.remove (l); }
+
+    /** Appends a row; an empty name adds nothing. */
+    void addPreset (juce::String name, int slot);
+
+    /** Records the slot chosen in row `row`'s box (−1 for "-"); a slot belongs to one row at most. */
+    void setAssignedFastPresetForPreset (int row, int slot);
+
+    /** What row `row`'s remove button does: drops the row and tells the listeners. */
+    void removeRow (int row);
+
+    /** Empties both lists (the list box is refreshed by the caller). */
+    void clearRows();
+
+    int getNumRows() override;
+    void paintListBoxItem (int row, juce::Graphics&, int width, int height, bool rowIsSelected) override;
+    juce::Component* refreshComponentForRow (int row, bool isRowSelected, juce::Component* existing) override;
+    void listBoxItemDoubleClicked (int row, const juce::MouseEvent&) override;
+    void comboBoxChanged (juce::ComboBox*) override;
+    void resized() override;
+
+    juce::ListBox listBox { "listOne", this };
+    juce::StringArray names;
+    juce::Array<int> slots;
+
+private:
+    int slotOfRow (int row) const { return row >= 0 && row < slots.size() ? slots[row] : -1; }
+
+    juce::ListenerList<Listener> listeners;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBPresetsSavedForPanelRows)
+};
