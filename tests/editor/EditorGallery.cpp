@@ -82,6 +82,7 @@ int main (int argc, char** argv)
 
         editor->presetsBottomPanel.loadButtons[1]->setToggleState (true, juce::dontSendNotification);
         editor->setSize (1024, 768);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);   // each save's close click
         editor->openPresetsPanel();
 
         for (int tick = 0; tick < 200 && editor->presetsPanel.slide.animating; ++tick)
