@@ -284,6 +284,12 @@ TEST_F (PresetStore, HostileNamesRoundTripThroughTheStateBlobAndAReopenedWindow)
     waitForList();
 
     ASSERT_EQ (shownNames(), names);
+    ASSERT_TRUE (pumpUntil ([this] { return rowItem (0) != nullptr; }));
+
+    for (int n = 0; n < names.size(); ++n)
+        if (auto* item = rowItem (n))
+            EXPECT_EQ (item->nameLabel.getText(), names[n]) << "row " << n << " on screen";
+
     EXPECT_TRUE (bar().isSlotAssigned (3));
     EXPECT_EQ (editor().fastPresetNames[3], names[6]);
 
