@@ -110,6 +110,10 @@ void VornicAudioProcessorEditor::clickOnPresetsPaneToClose()
 {
     // At merge: semiTransparentPanel.setVisible (false);
     presetsPanel.slide.close();
+
+    // Keys typed after the panel has gone must not land in its hidden field.
+    if (presetsPanel.nameField.hasKeyboardFocus (false))
+        presetsPanel.nameField.giveAwayKeyboardFocus();
 }
 
 //==============================================================================

@@ -84,13 +84,13 @@ juce::Component* QBPresetsSavedForPanelRows::refreshComponentForRow (int row, bo
 
     if (row < 0 || row >= getNumRows())
     {
-        delete existing;
+        retire (existing);
         return nullptr;
     }
 
     if (item == nullptr)
     {
-        delete existing;
+        retire (existing);
         item = new Item();
         item->slotBox.addListener (this);
     }
@@ -104,6 +104,17 @@ juce::Component* QBPresetsSavedForPanelRows::refreshComponentForRow (int row, bo
     item->removeButton.onClick = [this, row] { removeRow (row); };
 
     return item;
+}
+
+void QBPresetsSavedForPanelRows::retire (juce::Component* row)
+{
+    if (row == nullptr)
+        return;
+
+    if (auto* parent = row->getParentComponent())
+        parent->removeChildComponent (row);
+
+    retiredRow.reset (row);
 }
 
 void QBPresetsSavedForPanelRows::listBoxItemDoubleClicked (int row, const juce::MouseEvent&)

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
+
 #include "Item.h"
 
 /** The presets list: its model, the list box, and the two per-row lists the
@@ -52,9 +54,14 @@ public:
     juce::Array<int> slots;
 
 private:
+    void retire (juce::Component* row);
     int slotOfRow (int row) const { return row >= 0 && row < slots.size() ? slots[row] : -1; }
 
     juce::ListenerList<Listener> listeners;
+
+    // A row's component that the list box no longer needs, kept until the next
+    // one: its own remove button may be what is running when it is let go.
+    std::unique_ptr<juce::Component> retiredRow;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBPresetsSavedForPanelRows)
 };

@@ -130,6 +130,11 @@ TEST_F (PresetGestures, TypingANameAndPressingReturnSavesItAndClosesThePanel)
     EXPECT_EQ (shownNames(), juce::StringArray ({ name }));
     EXPECT_EQ (QBPresetStore::find (root(), name)["fader1"], juce::var (0.301f));
 
+    // Keys pressed after the panel has gone do not land in its hidden field.
+    EXPECT_FALSE (panel().nameField.hasKeyboardFocus (false));
+    type ("zz");
+    EXPECT_EQ (panel().nameField.getText(), name);
+
     // Opening the panel again starts from an empty field; Return on it saves nothing.
     editor().openPresetsPanel();
     EXPECT_TRUE (panel().nameField.isEmpty());
