@@ -31,7 +31,11 @@ Item::Item()
 
     for (auto* c : { static_cast<juce::Component*> (&removeButton), static_cast<juce::Component*> (&nameLabel),
                      static_cast<juce::Component*> (&slotBox), static_cast<juce::Component*> (&rowBackground) })
+    {
+        // The keyboard stays with the list, where Return loads the selected row.
+        c->setWantsKeyboardFocus (false);
         addAndMakeVisible (c);
+    }
 }
 
 Item::~Item()

@@ -119,6 +119,11 @@ void QBPresetsSavedForPanelRows::retire (juce::Component* row)
 
 void QBPresetsSavedForPanelRows::listBoxItemDoubleClicked (int row, const juce::MouseEvent&)
 {
+    returnKeyPressed (row);
+}
+
+void QBPresetsSavedForPanelRows::returnKeyPressed (int row)
+{
     if (row < 0 || row >= getNumRows())
         return;
 

@@ -46,6 +46,9 @@ public:
     void paintListBoxItem (int row, juce::Graphics&, int width, int height, bool rowIsSelected) override;
     juce::Component* refreshComponentForRow (int row, bool isRowSelected, juce::Component* existing) override;
     void listBoxItemDoubleClicked (int row, const juce::MouseEvent&) override;
+
+    /** Return on a selected row loads it, as a double-click does. */
+    void returnKeyPressed (int lastRowSelected) override;
     void comboBoxChanged (juce::ComboBox*) override;
     void resized() override;
 

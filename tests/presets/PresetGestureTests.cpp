@@ -164,6 +164,11 @@ TEST_F (PresetGestures, DoubleClickingARowLoadsItsPreset)
 
     doubleClickRow (1);
     ASSERT_TRUE (pumpUntil ([this] { return std::abs (fader (5) - 0.705f) < 1.0e-6f; }));
+
+    // A click selects a row; Return loads it.
+    mouse.click (rows().listBox, onRowName (0));
+    key (juce::KeyPress (juce::KeyPress::returnKey));
+    ASSERT_TRUE (pumpUntil ([this] { return std::abs (fader (5) - 0.205f) < 1.0e-6f; }));
 }
 
 TEST_F (PresetGestures, ASlotBoxAssignsAndTheRemoveButtonFreesTheSlot)

@@ -375,3 +375,35 @@ TEST_F (PresetStore, JobsPostedByTheWindowNeverOutliveIt)
     EXPECT_NEAR ((float) (double) stored ("fader0"), 0.4f, 1.0e-6f);
     e.open();
 }
+
+TEST_F (PresetStore, AFastPresetControllerStoresAFreeSlotAndLoadsAnAssignedOne)
+{
+    // The default map: action k on controller k + 1, so "Preset 3" is CC 21; any channel.
+    for (int k = 0; k < 34; ++k)
+        root().setProperty ("CCstates" + juce::String (k), k + 1, nullptr);
+    root().setProperty ("comboChannelChangeSelector", 1, nullptr);
+    processor().prepareToPlay (48000.0, 64);
+
+    auto sendPreset3 = [this]
+    {
+        juce::AudioBuffer<float> audio (2, 64);
+        audio.clear();
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, 21, 127), 0);
+        processor().processBlock (audio, midi);
+        processor().deliverPendingNotices();
+    };
+
+    makeState (0.25f, 0.5f);
+    sendPreset3();
+    ASSERT_TRUE (pumpUntil ([this] { return bar().isSlotAssigned (2); }));
+    EXPECT_EQ (shownNames(), juce::StringArray ({ "Preset_3" }));
+    EXPECT_TRUE (bar().loadButtons[2]->getToggleState());
+
+    makeState (0.75f, 0.1f);
+    sendPreset3();
+    ASSERT_TRUE (pumpUntil ([this] { return std::abs (fader (0) - 0.25f) < 1.0e-6f; }));
+    expectState (0.25f, 0.5f);
+    EXPECT_EQ (rows().getNumRows(), 1) << "the second press loads rather than stores";
+    processor().releaseResources();
+}
