@@ -118,6 +118,9 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     presetsLabel.setColour (juce::Label::textColourId, QBColours::selectedControl);
 
     addDice();
+    // Presets: the panel, the fast-presets bar and their state from the tree;
+    // the presets list follows 50 ms later.
+    buildPresets();
 
     processor.editorIsOpen = true;
 }
@@ -137,6 +140,8 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     semiTransparentPanel.removeListener (this);
     infoPanel.removeListener (this);
     tempoPanel.removeListener (this);
+    presetsBottomPanel.removeListener (this);
+    presetsPanel.removeListener (this);
     processor.editorIsOpen = false;
 }
 
@@ -606,6 +611,9 @@ void VornicAudioProcessorEditor::resized()
 
     layOutControls();
 
+    // Presets: the bar, its caption and the sliding panel (one animation tick).
+    layOutPresets (presetsBar, presetsCaption, top);
+
     // Each layout pass is one tick of the panels' slides; the new positions show at the next.
     for (auto* slide : { &infoSlide, &tempoSlide })
         slide->tick();
@@ -686,7 +694,7 @@ void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> ar
 
 void VornicAudioProcessorEditor::timerCallback()
 {
-    if (infoSlide.animating || tempoSlide.animating)
+    if (infoSlide.animating || tempoSlide.animating || presetsPanel.slide.animating)
         resized();
 
     // Inside a host the header shows the host's tempo.
@@ -928,6 +936,10 @@ void VornicAudioProcessorEditor::loadAndSendTableValues()
     setValuesFromTreeToNotAutoParams();
     fromLockStateTableToLockDots();  // a dot of a locked step keeps its state through gestures
     fromValueTreeToLoopRange();
+
+    // Presets: a restored state brings its own presets and fast slots.
+    restoreFastPresetButtonsFromTree();
+    initialRowPresetsValueFromTreeToListBox();
 }
 
 void VornicAudioProcessorEditor::acrossByPassState (bool effectOn)
@@ -972,19 +984,19 @@ void VornicAudioProcessorEditor::CCTempo (int value)
     if (processor.isStandalone())
         headerPanel.tempoSlider.setValue ((double) ((float) value * 590.0f / 127.0f + 10.0f), juce::sendNotification);
 }
-void VornicAudioProcessorEditor::QucikPreset1()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset2()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset3()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset4()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset5()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset6()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset7()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset8()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset9()        {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset10()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset11()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset12()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset13()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset14()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset15()       {}  // the fast-presets bar does not exist yet
-void VornicAudioProcessorEditor::QucikPreset16()       {}  // the fast-presets bar does not exist yet
+void VornicAudioProcessorEditor::QucikPreset1()        { quickPreset (0); }
+void VornicAudioProcessorEditor::QucikPreset2()        { quickPreset (1); }
+void VornicAudioProcessorEditor::QucikPreset3()        { quickPreset (2); }
+void VornicAudioProcessorEditor::QucikPreset4()        { quickPreset (3); }
+void VornicAudioProcessorEditor::QucikPreset5()        { quickPreset (4); }
+void VornicAudioProcessorEditor::QucikPreset6()        { quickPreset (5); }
+void VornicAudioProcessorEditor::QucikPreset7()        { quickPreset (6); }
+void VornicAudioProcessorEditor::QucikPreset8()        { quickPreset (7); }
+void VornicAudioProcessorEditor::QucikPreset9()        { quickPreset (8); }
+void VornicAudioProcessorEditor::QucikPreset10()       { quickPreset (9); }
+void VornicAudioProcessorEditor::QucikPreset11()       { quickPreset (10); }
+void VornicAudioProcessorEditor::QucikPreset12()       { quickPreset (11); }
+void VornicAudioProcessorEditor::QucikPreset13()       { quickPreset (12); }
+void VornicAudioProcessorEditor::QucikPreset14()       { quickPreset (13); }
+void VornicAudioProcessorEditor::QucikPreset15()       { quickPreset (14); }
+void VornicAudioProcessorEditor::QucikPreset16()       { quickPreset (15); }

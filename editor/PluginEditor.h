@@ -21,6 +21,8 @@
 #include "QBLockAndResetButtons.h"
 #include "QBQuantizeComboBox.h"
 #include "QBResetSequenceButton.h"
+#include "QBPresetsBottomPanel.h"
+#include "QBPresetsPanel.h"
 #include "QBSequenceRangeLoopSlider.h"
 #include "QBSequencerFadersTable.h"
 #include "QBSliderNumOfSlidersInSequence.h"
@@ -40,7 +42,10 @@ class QBEditorListeners : public QBInfoPanel::Listener,
                           public VornicAudioProcessor::Listener,
                           public QBSliderNumOfSlidersInSequence::Listener,
                           public QBBypassButtons::Listener,
-                          public QBDotsComponent::Listener
+                          public QBDotsComponent::Listener,
+                          // Presets: the presets panel and the fast-presets bar.
+                          public QBPresetsPanel::Listener,
+                          public QBPresetsBottomPanel::Listener
 {
 };
 
@@ -71,8 +76,18 @@ public:
     void clickOnTempoPaneToClose() override;
     void setTempoFromTextToSliderTempo (float tempo) override;
 
+    //=======================================================================    void acrossByPassState (bool effectOn) override;
+=======
+    // Presets (PluginEditorPresets.cpp)
+    void clickOnPresetsPaneToClose() override;
+    void clickOnSavePreset (juce::String name) override;
+    void doubleClickOnRowLoadPreset (juce::String name, int slot) override;
+    void removePreset (int row, int slot, bool deleteRow) override;
+    void presetComboBoxHasChanged (int newSlot, int row, int oldSlot) override;
+    void fastPresetLoadButtonWasPressed (int slot) override;
+    void fastPresetAddButtonWasPressed (int slot) override;
+
     //==============================================================================
-    void acrossByPassState (bool effectOn) override;
     void randomTriggerInfinity() override;
     void clickIncDecSequeceSize() override;
     void minMaxLoopValueChanged (int loopMin, int loopMax) override;
@@ -203,7 +218,32 @@ public:
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> directionAttachment;
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> typeOfFilterAttachment;
 
+    //==============================================================================
+    // Presets (PluginEditorPresets.cpp)
+
+    /** Rebuilds the presets list and the fast-presets bar from the state tree. */
+    void initialRowPresetsValueFromTreeToListBox();
+
+    /** The header's presets action: slides the presets panel in and focuses its name field. */
+    void openPresetsPanel();
+
+    QBPresetsPanel presetsPanel;
+    QBPresetsBottomPanel presetsBottomPanel;
+    juce::StringArray fastPresetNames;
+
 private:
+    //==============================================================================
+    // Presets (PluginEditorPresets.cpp)
+    void buildPresets();
+    void restoreFastPresetButtonsFromTree();
+    void layOutPresets (juce::Rectangle<int> bar, juce::Rectangle<int> caption, int top);
+    void quickPreset (int slot);
+    juce::ValueTree currentStateAsPreset() const;
+    void writeFastPresetBookkeeping (bool includingNamesAndSize);
+    void applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property, const char* parameterID);
+    void applyPresetLoopRange (const juce::String& name);
+
+    //==============================================================================
     void timerCallback() override;
     void applyWindowSize (bool collapsed);
     void playStopAndTempoStandalone();

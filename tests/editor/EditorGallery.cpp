@@ -104,6 +104,33 @@ int main (int argc, char** argv)
             pumpUntil ([&] { return atRest (editor->infoSlide) && atRest (editor->tempoSlide); });
         }
 
+        // The presets panel open over a few stored presets, and the bar with
+        // assigned and free slots, the last loaded one lit.
+        for (const auto* name : { "Warm sweep", "Preset_2", "Gate <16>", "Rise & fall", "Dub echo" })
+        {
+            editor->presetsPanel.nameField.setText (name, false);
+            editor->presetsPanel.saveTypedPreset();
+        }
+
+        for (const auto [row, slot] : { std::pair { 0, 0 }, { 1, 1 }, { 3, 4 } })
+            editor->presetsPanel.rowModel.setAssignedFastPresetForPreset (row, slot);
+
+        editor->presetsBottomPanel.loadButtons[1]->setToggleState (true, juce::dontSendNotification);
+        editor->setSize (1024, 768);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);   // each save's close click
+        editor->openPresetsPanel();
+
+        for (int tick = 0; tick < 200 && editor->presetsPanel.slide.animating; ++tick)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
+
+        editor->presetsPanel.rowModel.listBox.selectRow (3);
+        const auto presetsFile = dir.getChildFile ("editor-presets-1024.png");
+
+        if (render (*editor, 1024, 768, presetsFile))
+            std::printf ("wrote %s\n", presetsFile.getFullPathName().toRawUTF8());
+        else
+            ++failures;
+
         processor.editorBeingDeleted (editor.get());
     }
 

@@ -1,0 +1,422 @@
+// The editor's preset store: presets are children of the state tree's root
+// (after the parameters' "PARAM" children), and the fast-preset bookkeeping is
+// a set of root properties written without the undo manager.
+
+#include "PluginEditor.h"
+
+#include <cmath>
+
+#include "QBColours.h"
+#include "QBFonts.h"
+#include "QBPresetStore.h"
+#include "QBStateIdentifiers.h"
+
+namespace
+{
+    constexpr int numSlots = QBPresetsBottomPanel::numSlots;
+    constexpr int numSteps = VornicAudioProcessor::maxSteps;
+
+    juce::Identifier numbered (const char* name, int index) { return name + juce::String (index); }
+
+    const juce::Identifier comboBoxFastArraySize { "ComboBoxFastArraySize" };
+
+    juce::Identifier fastPresetList (int row)          { return numbered ("FastPresetList", row); }
+    juce::Identifier fastPresetState (int slot)        { return numbered ("fastPresetState", slot); }
+    juce::Identifier fastPresetNameAssigned (int slot) { return numbered ("fastPresetNameAssigned", slot); }
+    juce::Identifier fastPresetIsSelected (int slot)   { return numbered ("fastPresetIsSelected", slot); }
+
+    bool isSlot (int slot) noexcept { return slot >= 0 && slot < numSlots; }
+
+    /** Removes a property and sets it again, so it moves to the end of the root's list. */
+    void rewrite (juce::ValueTree& root, const juce::Identifier& property, const juce::var& value)
+    {
+        root.removeProperty (property, nullptr);
+        root.setProperty (property, value, nullptr);
+    }
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::buildPresets()
+{
+    presetsBottomPanel.addListener (this);
+
+    presetsPanel.addListener (this);
+    addAndMakeVisible (presetsPanel);
+    presetsPanel.setAlwaysOnTop (true);
+
+    addAndMakeVisible (presetsBottomPanel);
+    addAndMakeVisible (presetsLabel);
+    presetsLabel.setText ("PRESETS", juce::dontSendNotification);
+    presetsLabel.setColour (juce::Label::textColourId, QBColours::selectedControl);
+
+    restoreFastPresetButtonsFromTree();
+
+    juce::Timer::callAfterDelay (50, [safe = juce::Component::SafePointer<VornicAudioProcessorEditor> (this)]
+    {
+        if (safe != nullptr)
+            safe->initialRowPresetsValueFromTreeToListBox();
+    });
+
+    resized();
+}
+
+void VornicAudioProcessorEditor::restoreFastPresetButtonsFromTree()
+{
+    const auto& root = processor.parameters.state;
+
+    for (int s = 0; s < numSlots; ++s)
+    {
+        presetsBottomPanel.setSlotAssigned (s, (bool) root[fastPresetState (s)]);
+        presetsBottomPanel.loadButtons[(size_t) s]->setToggleState ((bool) root[fastPresetIsSelected (s)],
+                                                                    juce::dontSendNotification);
+    }
+
+    while (fastPresetNames.size() < numSlots)
+        fastPresetNames.add ({});
+}
+
+void VornicAudioProcessorEditor::layOutPresets (juce::Rectangle<int> bar, juce::Rectangle<int> caption, int top)
+{
+    const int W = getWidth();
+    const int q = (int) (0.35f * (float) W);
+    auto& slide = presetsPanel.slide;
+
+    presetsPanel.setBounds ((int) ((2.0f - slide.position) * (float) (W - q)), top, q, getHeight() - top);
+    presetsBottomPanel.setBounds (bar);
+    presetsLabel.setFont (QBFonts::revereveBook ((float) (int) (0.022f * (float) (getHeight() - top))));
+    presetsLabel.setBounds (caption);
+
+    // The new position shows at the next pass.
+    slide.tick();
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::openPresetsPanel()
+{
+    // At merge: close the information, tempo and settings panels here
+    // (clickOverInfoPanelToClose(), clickOnTempoPaneToClose(), clickOnSettingsPanelToClose()).
+
+    presetsPanel.setAlwaysOnTop (true);
+    presetsPanel.slide.open();
+
+    // At merge: semiTransparentPanel.setVisible (true);
+
+    presetsPanel.nameField.clear();
+    presetsPanel.nameField.toFront (false);
+    presetsPanel.nameField.grabKeyboardFocus();
+}
+
+void VornicAudioProcessorEditor::clickOnPresetsPaneToClose()
+{
+    // At merge: semiTransparentPanel.setVisible (false);
+    presetsPanel.slide.close();
+
+    // Keys typed after the panel has gone must not land in its hidden field.
+    if (presetsPanel.nameField.hasKeyboardFocus (false))
+        presetsPanel.nameField.giveAwayKeyboardFocus();
+}
+
+//==============================================================================
+juce::ValueTree VornicAudioProcessorEditor::currentStateAsPreset() const
+{
+    const auto& ids = QBStateIdentifiers::get();
+    const auto& root = processor.parameters.state;
+    juce::ValueTree preset ("preset");
+
+    for (int i = 0; i < numSteps; ++i)
+    {
+        preset.setProperty (ids.fader[(size_t) i], (double) fadersTable.faders[(size_t) i]->value, nullptr);
+        preset.setProperty (ids.lock[(size_t) i], fadersTable.faders[(size_t) i]->locked, nullptr);
+        preset.setProperty (ids.dots[(size_t) i], dotsComponent.dots[(size_t) i]->dotted, nullptr);
+    }
+
+    // The CC map as the editor knows it; stored with the preset, never applied from it.
+    for (int k = 0; k < VornicAudioProcessor::numCCActions; ++k)
+        if (root.hasProperty (ids.ccStates[(size_t) k]))
+            preset.setProperty (ids.ccStates[(size_t) k], (int) root[ids.ccStates[(size_t) k]], nullptr);
+
+    preset.setProperty (ids.channelSelector, root[ids.channelSelector], nullptr);
+
+    auto value = [this] (const char* id) { return (double) processor.parameters.getRawParameterValue (id)->load(); };
+
+    preset.setProperty ("filterRange", value ("filterRange"), nullptr);
+    preset.setProperty ("resonance", value ("resonance"), nullptr);
+    preset.setProperty ("smoother", value ("smoother"), nullptr);
+    preset.setProperty ("quantize", (int) value ("quantize"), nullptr);
+    preset.setProperty ("sequenceSize", value ("sequenceSize"), nullptr);
+    preset.setProperty ("dryWet", value ("dryWet"), nullptr);
+    preset.setProperty ("byPass", value ("byPassButton") > 0.5, nullptr);
+    preset.setProperty ("infinity", value ("infinityButton") > 0.5, nullptr);
+    preset.setProperty ("numbersBeforeInfinity", value ("numbersBeforeInfinity"), nullptr);
+    preset.setProperty ("direction", value ("direction"), nullptr);
+    preset.setProperty ("typeOfFilter", value ("typeOfFilter"), nullptr);
+    preset.setProperty ("loopMin", loopRangeSlider.slider->getMinValue(), nullptr);
+    preset.setProperty ("loopMax", loopRangeSlider.slider->getMaxValue(), nullptr);
+
+    return preset;
+}
+
+void VornicAudioProcessorEditor::writeFastPresetBookkeeping (bool includingNamesAndSize)
+{
+    auto& root = processor.parameters.state;
+    const auto& slots = presetsPanel.rowModel.slots;
+
+    if (includingNamesAndSize)
+        for (int s = 0; s < fastPresetNames.size(); ++s)
+            root.setProperty (fastPresetNameAssigned (s), fastPresetNames[s], nullptr);
+
+    for (int r = 0; r < slots.size(); ++r)
+        rewrite (root, fastPresetList (r), slots[r]);
+
+    if (includingNamesAndSize)
+        root.setProperty (comboBoxFastArraySize, slots.size(), nullptr);
+
+    for (int s = 0; s < numSlots; ++s)
+        rewrite (root, fastPresetState (s), presetsBottomPanel.isSlotAssigned (s));
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::clickOnSavePreset (juce::String name)
+{
+    auto& root = processor.parameters.state;
+    const auto type = QBPresetStore::typeForName (name);
+
+    if (type.isValid())
+    {
+        processor.presetTrees.push_back (std::make_unique<juce::ValueTree> (type));
+        root.appendChild (*processor.presetTrees.back(), nullptr);
+    }
+
+    writeFastPresetBookkeeping (true);
+
+    // Every child of that name gets the values, so deleting any one of them
+    // never leaves another row without them.
+    if (type.isValid())
+        QBPresetStore::writeAll (root, name, currentStateAsPreset());
+}
+
+void VornicAudioProcessorEditor::doubleClickOnRowLoadPreset (juce::String name, int slot)
+{
+    const auto& ids = QBStateIdentifiers::get();
+    const auto preset = QBPresetStore::find (processor.parameters.state, name);
+
+    // A preset that has gone, or holds nothing, leaves everything as it is.
+    if (! preset.isValid() || preset.getNumProperties() == 0)
+        return;
+
+    if (isSlot (slot))
+    {
+        presetsBottomPanel.loadButtons[(size_t) slot]->setToggleState (true, juce::dontSendNotification);
+    }
+    else if (slot == -1)
+    {
+        for (auto& b : presetsBottomPanel.loadButtons)
+            if (b->getToggleState())
+                b->setToggleState (false, juce::dontSendNotification);
+    }
+
+    for (int i = 0; i < numSteps; ++i)
+    {
+        auto& f = *fadersTable.faders[(size_t) i];
+        auto& d = *dotsComponent.dots[(size_t) i];
+
+        if (preset.hasProperty (ids.fader[(size_t) i]))
+            f.value = QBStateIdentifiers::faderValue (preset[ids.fader[(size_t) i]]);
+
+        if (preset.hasProperty (ids.lock[(size_t) i]))
+            f.locked = (bool) preset[ids.lock[(size_t) i]];
+
+        if (preset.hasProperty (ids.dots[(size_t) i]))
+            d.dotted = (bool) preset[ids.dots[(size_t) i]];
+
+        f.repaint();
+        d.repaint();
+    }
+
+    // Through the parameters, which the attached controls follow.
+    applyPresetParameter (preset, "filterRange", "filterRange");
+    applyPresetParameter (preset, "resonance", "resonance");
+    applyPresetParameter (preset, "smoother", "smoother");
+    applyPresetParameter (preset, "quantize", "quantize");
+    applyPresetParameter (preset, "sequenceSize", "sequenceSize");
+    applyPresetParameter (preset, "dryWet", "dryWet");
+    applyPresetParameter (preset, "byPass", "byPassButton");
+    applyPresetParameter (preset, "infinity", "infinityButton");
+    applyPresetParameter (preset, "numbersBeforeInfinity", "numbersBeforeInfinity");
+    applyPresetParameter (preset, "direction", "direction");
+    applyPresetParameter (preset, "typeOfFilter", "typeOfFilter");
+
+    // The sequence reaches the tree (and the processor) at once, so closing the
+    // window right after a load loses nothing; the loop range follows once the
+    // sequence length has settled.
+    setNoAutoValuesToTree();
+    clickUpOnDotsComponent();
+    fromLockStateTableToLockDots();
+
+    juce::Timer::callAfterDelay (50, [safe = juce::Component::SafePointer<VornicAudioProcessorEditor> (this), name]
+    {
+        if (safe != nullptr)
+            safe->applyPresetLoopRange (name);
+    });
+}
+
+void VornicAudioProcessorEditor::applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property,
+                                                       const char* parameterID)
+{
+    if (! preset.hasProperty (property))
+        return;
+
+    const auto value = (double) preset[property];
+    auto* parameter = processor.parameters.getParameter (parameterID);
+
+    if (parameter == nullptr || ! std::isfinite (value))
+        return;
+
+    const auto normalised = parameter->convertTo0to1 ((float) value);
+
+    if (parameter->getValue() == normalised)
+        return;
+
+    parameter->beginChangeGesture();
+    parameter->setValueNotifyingHost (normalised);
+    parameter->endChangeGesture();
+}
+
+void VornicAudioProcessorEditor::applyPresetLoopRange (const juce::String& name)
+{
+    const auto preset = QBPresetStore::find (processor.parameters.state, name);
+
+    if (! preset.isValid() || ! preset.hasProperty ("loopMin") || ! preset.hasProperty ("loopMax"))
+        return;
+
+    const auto lo = (double) preset["loopMin"], hi = (double) preset["loopMax"];
+
+    if (! std::isfinite (lo) || ! std::isfinite (hi))
+        return;
+
+    // The slider clamps the range into the sequence; what it keeps is what is stored.
+    auto& slider = *loopRangeSlider.slider;
+    slider.setMinAndMaxValues (lo, hi, juce::sendNotificationAsync);
+
+    const int loopMin = (int) slider.getMinValue(), loopMax = (int) slider.getMaxValue();
+    setActiveSteps (loopMin, loopMax);
+    processor.loopRangeMin = loopMin;
+    processor.loopRangeMax = loopMax;
+    processor.setLoopRangeToValueTreeOnDragEnd (loopMin, loopMax);
+}
+
+void VornicAudioProcessorEditor::removePreset (int row, int slot, bool deleteRow)
+{
+    if (deleteRow)
+        QBPresetStore::removeRow (processor.parameters.state, row);
+
+    if (isSlot (slot))
+        presetsBottomPanel.setSlotAssigned (slot, false);
+
+    auto& root = processor.parameters.state;
+    const auto& slots = presetsPanel.rowModel.slots;
+
+    for (int r = 0; r < slots.size(); ++r)
+        rewrite (root, fastPresetList (r), slots[r]);
+
+    if (deleteRow)
+        root.setProperty (comboBoxFastArraySize, slots.size(), nullptr);
+
+    for (int s = 0; s < numSlots; ++s)
+        root.setProperty (fastPresetState (s), presetsBottomPanel.isSlotAssigned (s), nullptr);
+}
+
+void VornicAudioProcessorEditor::presetComboBoxHasChanged (int newSlot, int row, int oldSlot)
+{
+    if (! isSlot (newSlot))
+        return;
+
+    if (isSlot (oldSlot))
+        presetsBottomPanel.setSlotAssigned (oldSlot, false);
+
+    presetsBottomPanel.setSlotAssigned (newSlot, true);
+
+    const auto& names = presetsPanel.rowModel.names;
+    fastPresetNames.set (newSlot, row >= 0 && row < names.size() ? names[row] : juce::String());
+
+    auto& root = processor.parameters.state;
+
+    for (int s = 0; s < numSlots; ++s)
+        rewrite (root, fastPresetNameAssigned (s), fastPresetNames[s]);
+
+    writeFastPresetBookkeeping (false);
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::fastPresetAddButtonWasPressed (int slot)
+{
+    if (! isSlot (slot))
+        return;
+
+    const auto name = "Preset_" + juce::String (slot + 1);
+    auto& rows = presetsPanel.rowModel;
+
+    // A slot belongs to one row at most.
+    for (auto& s : rows.slots)
+        if (s == slot)
+            s = -1;
+
+    rows.addPreset (name, slot);
+    fastPresetNames.set (slot, name);
+    clickOnSavePreset (name);
+}
+
+void VornicAudioProcessorEditor::fastPresetLoadButtonWasPressed (int slot)
+{
+    auto& root = processor.parameters.state;
+
+    for (int s = 0; s < numSlots; ++s)
+        rewrite (root, fastPresetIsSelected (s), presetsBottomPanel.loadButtons[(size_t) s]->getToggleState());
+
+    doubleClickOnRowLoadPreset (isSlot (slot) ? fastPresetNames[slot] : juce::String(), -2);
+}
+
+void VornicAudioProcessorEditor::quickPreset (int slot)
+{
+    if (! isSlot (slot))
+        return;
+
+    if (presetsBottomPanel.isSlotAssigned (slot))
+        presetsBottomPanel.loadButtons[(size_t) slot]->triggerClick();
+    else
+        presetsBottomPanel.addButtons[(size_t) slot]->triggerClick();
+}
+
+//==============================================================================
+void VornicAudioProcessorEditor::initialRowPresetsValueFromTreeToListBox()
+{
+    const auto& root = processor.parameters.state;
+    auto& rows = presetsPanel.rowModel;
+    const auto presets = QBPresetStore::presets (root);
+
+    rows.clearRows();
+
+    for (const auto& preset : presets)
+        rows.names.add (QBPresetStore::nameForType (preset.getType()));
+
+    // The bookkeeping may come from outside: one entry per row, each slot
+    // 0 … 15 and held by one row at most; anything else is "no slot".
+    const int n = juce::jlimit (0, presets.size(), (int) root[comboBoxFastArraySize]);
+
+    for (int r = 0; r < presets.size(); ++r)
+    {
+        const int slot = r < n ? (int) root[fastPresetList (r)] : -1;
+        rows.slots.add (isSlot (slot) && ! rows.slots.contains (slot) ? slot : -1);
+    }
+
+    fastPresetNames.clear();
+
+    for (int s = 0; s < numSlots; ++s)
+        fastPresetNames.add (root[fastPresetNameAssigned (s)].toString());
+
+    for (int s = 0; s < numSlots; ++s)
+        presetsBottomPanel.setSlotAssigned (s, (bool) root[fastPresetState (s)]);
+
+    rows.listBox.updateContent();
+    rows.listBox.repaint();
+}
