@@ -80,6 +80,8 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     sequenceSizeSlider.slider->onValueChange = [this] { sliderSizeAndRangeLoopSelected(); };
     sequenceSizeSlider.slider->onDragEnd = [this] { mouseDragEndMinMaxLoop(); };
 
+    setUpMidiCCSettings();
+
     processor.editorIsOpen = true;
 }
 
@@ -92,6 +94,7 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     fadersTable.removeListener (this);
     loopRangeSlider.removeListener (this);
     sequenceSizeSlider.removeListener (this);
+    tearDownMidiCCSettings();
     processor.editorIsOpen = false;
 }
 
@@ -181,6 +184,8 @@ void VornicAudioProcessorEditor::resized()
     playLabel.setFont (QBFonts::revereveBold ((float) truncated (0.015f * w)));
     playLabel.setBounds (ps.getX() - truncated (0.036f * w), ps.getY() + ps.getHeight() / 2 - truncated (0.05f * b),
                          truncated (0.04f * w), truncated (0.1f * b));
+
+    layOutSettingsPanel (top, H - hh);
 }
 
 void VornicAudioProcessorEditor::paint (juce::Graphics& g)
@@ -220,6 +225,7 @@ void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> ar
 void VornicAudioProcessorEditor::timerCallback()
 {
     // Drives the slide-in panels and the header's host tempo, which do not exist yet.
+    advanceSettingsSlide();
 }
 
 //==============================================================================
@@ -466,3 +472,138 @@ void VornicAudioProcessorEditor::QucikPreset13()       {}  // the fast-presets b
 void VornicAudioProcessorEditor::QucikPreset14()       {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset15()       {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset16()       {}  // the fast-presets bar does not exist yet
+
+//==============================================================================
+// MIDI CC settings.
+void VornicAudioProcessorEditor::setUpMidiCCSettings()
+{
+    const auto& ids = QBStateIdentifiers::get();
+    auto& state = processor.parameters.state;
+
+    if (processor.isStandalone())
+        settingsPanel = std::make_unique<QBSettingsPanel>();
+
+    auto& cc = midiCCComponent();
+
+    // A tree that has never had a mapping gets the defaults 1 … 34, outside the undo history.
+    if (! state.hasProperty (ids.ccStates[0]))
+        for (int k = 0; k < numberOfCCActions; ++k)
+            state.setProperty (ids.ccStates[(size_t) k], k + 1, nullptr);
+
+    ccMirrorList.clearQuick();
+
+    for (int k = 0; k < numberOfCCActions; ++k)
+    {
+        const int number = (int) state[ids.ccStates[(size_t) k]];
+        cc.setStatesCCToArrayComboBoxes (k, number);
+        ccMirrorList.add (number);
+    }
+
+    cc.learnSource.arm = [&p = processor] (bool on) { p.setCCLearning (on); };
+    cc.learnSource.take = [&p = processor] { return p.takeLearnedController(); };
+    cc.addListener (this);
+
+    cc.channelBox.setSelectedId ((int) state[ids.channelSelector], juce::dontSendNotification);
+
+    if (cc.channelBox.getSelectedId() == 0)
+        cc.channelBox.setSelectedId (1, juce::sendNotificationAsync);
+
+    settingsPanelForPlugIn.addListener (this);
+
+    if (settingsPanel != nullptr)
+        settingsPanel->addListener (this);
+
+    auto& panel = settingsPanelInUse();
+    addAndMakeVisible (panel);
+    panel.setAlwaysOnTop (true);
+    resized();
+}
+
+void VornicAudioProcessorEditor::tearDownMidiCCSettings()
+{
+    midiCCComponent().setLearningRow (-1);
+    midiCCComponent().removeListener (this);
+    settingsPanelForPlugIn.removeListener (this);
+
+    if (settingsPanel != nullptr)
+        settingsPanel->removeListener (this);
+
+    settingsPanel.reset();
+}
+
+QBMidiCCComponent& VornicAudioProcessorEditor::midiCCComponent() noexcept
+{
+    return settingsPanel != nullptr ? settingsPanel->midiCC : settingsPanelForPlugIn.midiCC;
+}
+
+juce::Component& VornicAudioProcessorEditor::settingsPanelInUse() noexcept
+{
+    return settingsPanel != nullptr ? static_cast<juce::Component&> (*settingsPanel)
+                                    : static_cast<juce::Component&> (settingsPanelForPlugIn);
+}
+
+void VornicAudioProcessorEditor::openSettingsPanel()
+{
+    if (settingsPanel != nullptr)
+        settingsPanel->setAlwaysOnTop (true);
+
+    settingsPanelForPlugIn.slide.open();
+}
+
+void VornicAudioProcessorEditor::clickOnSettingsPanelToClose()
+{
+    midiCCComponent().setLearningRow (-1);
+    settingsPanelForPlugIn.slide.close();
+}
+
+void VornicAudioProcessorEditor::clickOnSettingsPanelToClosePlugIn()
+{
+    clickOnSettingsPanelToClose();
+}
+
+void VornicAudioProcessorEditor::assignedCCArrayUpdate (juce::Array<int> numbers)
+{
+    const auto& ids = QBStateIdentifiers::get();
+
+    for (int i = 0; i < numbers.size(); ++i)
+    {
+        while (ccMirrorList.size() <= i)
+            ccMirrorList.add (0);
+
+        ccMirrorList.set (i, numbers[i]);
+
+        if (i < numberOfCCActions)
+            processor.parameters.state.setProperty (ids.ccStates[(size_t) i], numbers[i], nullptr);
+    }
+}
+
+void VornicAudioProcessorEditor::comboChannelChangeSlected (int itemId)
+{
+    processor.parameters.state.setProperty (QBStateIdentifiers::get().channelSelector, itemId, nullptr);
+}
+
+void VornicAudioProcessorEditor::layOutSettingsPanel (int top, int height)
+{
+    // One layout pass is one tick of the slide: the panel is placed where the
+    // slide stands, then the slide moves on.
+    auto& slide = settingsPanelForPlugIn.slide;
+    const int W = getWidth();
+    const int q = truncated (0.35f * (float) W);
+
+    settingsPanelInUse().setBounds (truncated ((2.0f - slide.position) * (float) (W - q)), top, q, height);
+
+    if (slide.animating)
+        slide.tick();
+}
+
+void VornicAudioProcessorEditor::advanceSettingsSlide()
+{
+    // The last pass of a slide snaps it onto its target; one more places the panel there.
+    if (settingsPanelForPlugIn.slide.animating)
+    {
+        resized();
+
+        if (! settingsPanelForPlugIn.slide.animating)
+            resized();
+    }
+}

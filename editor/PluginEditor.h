@@ -7,8 +7,11 @@
 #include "QBBGSequenceTable.h"
 #include "QBDotsComponent.h"
 #include "QBImproveShadowsOject.h"
+#include "QBMidiCCComponent.h"
 #include "QBSequenceRangeLoopSlider.h"
 #include "QBSequencerFadersTable.h"
+#include "QBSettingsPanel.h"
+#include "QBSettingsPanelForPlugIn.h"
 #include "QBSliderNumOfSlidersInSequence.h"
 #include "QBTopLineSeparator.h"
 
@@ -18,7 +21,10 @@ class QBEditorListeners : public QBSequenceRangeLoopSlider::Listener,
                           public QBSequencerFadersTable::Listener,
                           public VornicAudioProcessor::Listener,
                           public QBSliderNumOfSlidersInSequence::Listener,
-                          public QBDotsComponent::Listener
+                          public QBDotsComponent::Listener,
+                          public QBSettingsPanel::Listener,
+                          public QBSettingsPanelForPlugIn::Listener,
+                          public QBMidiCCComponent::Listener
 {
 };
 
@@ -129,7 +135,39 @@ public:
 
     std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> sequenceSizeAttachment;
 
+    //==============================================================================
+    // MIDI CC settings: the settings panel with the mapping list, and its slide.
+    void clickOnSettingsPanelToClose() override;
+    void clickOnSettingsPanelToClosePlugIn() override;
+    void assignedCCArrayUpdate (juce::Array<int> numbers) override;
+    void comboChannelChangeSlected (int itemId) override;
+
+    /** The header's "open settings" action: slides the settings panel in. */
+    void openSettingsPanel();
+
+    /** The mapping list of the settings panel in use. */
+    QBMidiCCComponent& midiCCComponent() noexcept;
+
+    /** The settings panel in use: the application's, or the one for hosts. */
+    juce::Component& settingsPanelInUse() noexcept;
+
+    /** Standalone only: the panel with the device selector. */
+    std::unique_ptr<QBSettingsPanel> settingsPanel;
+
+    /** Inside a host the panel shown; in every form the owner of the settings slide. */
+    QBSettingsPanelForPlugIn settingsPanelForPlugIn;
+
+    /** The CC numbers as last written to the tree. */
+    juce::Array<int> ccMirrorList;
+    static constexpr int numberOfCCActions = VornicAudioProcessor::numCCActions;
+
 private:
+    void setUpMidiCCSettings();
+    void tearDownMidiCCSettings();
+    void layOutSettingsPanel (int top, int height);
+    void advanceSettingsSlide();
+
+    //==============================================================================
     void timerCallback() override;
     void applyWindowSize (bool collapsed);
     void playStopAndTempoStandalone();
