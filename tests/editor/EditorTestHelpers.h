@@ -8,7 +8,10 @@ namespace tessaline::test
     /** The standalone processor with its editor open in a real window. */
     struct OpenEditor
     {
-        OpenEditor() : processor (makeStandaloneProcessor())
+        OpenEditor() : OpenEditor (makeStandaloneProcessor()) {}
+
+        /** The editor of `p`: a plain processor is the plugin inside a host. */
+        explicit OpenEditor (std::unique_ptr<VornicAudioProcessor> p) : processor (std::move (p))
         {
             open();
         }
