@@ -42,7 +42,18 @@ void ItemCC::resized()
 void ItemCC::LearnToggleLAF::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour& colour,
                                                    bool highlighted, bool down)
 {
-    QBTextButtonLAF::drawButtonBackground (g, button, colour, highlighted, down || button.getToggleState());
+    const bool on = down || button.getToggleState();
+
+    if (on)
+    {
+        QBTextButtonLAF::drawButtonBackground (g, button, colour, highlighted, true);
+        return;
+    }
+
+    // At rest a dark pill, so the toggle stands out from the list's plate.
+    const auto bounds = button.getLocalBounds().toFloat();
+    g.setColour (QBColours::BGslidersRectangle);
+    g.fillRoundedRectangle (bounds, bounds.getHeight() * 0.5f);
 }
 
 void ItemCC::LearnToggleLAF::drawButtonText (juce::Graphics& g, juce::TextButton& button, bool highlighted, bool down)
