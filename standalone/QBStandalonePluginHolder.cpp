@@ -231,7 +231,19 @@ void QBStandalonePluginHolder::openFirstAvailableAudioDevice()
         if (type->getDeviceNames().isEmpty())
             continue;
 
-        deviceManager.setCurrentAudioDeviceType (type->getTypeName(), true);
+        if (type->getTypeName() == deviceManager.getCurrentAudioDeviceType())
+        {
+            // Choosing the current type again changes nothing: open its default devices.
+            auto setup = deviceManager.getAudioDeviceSetup();
+            setup.outputDeviceName = type->getDeviceNames (false)[juce::jmax (0, type->getDefaultDeviceIndex (false))];
+            setup.inputDeviceName = type->getDeviceNames (true)[juce::jmax (0, type->getDefaultDeviceIndex (true))];
+            setup.useDefaultInputChannels = setup.useDefaultOutputChannels = true;
+            deviceManager.setAudioDeviceSetup (setup, true);
+        }
+        else
+        {
+            deviceManager.setCurrentAudioDeviceType (type->getTypeName(), true);
+        }
 
         if (deviceManager.getCurrentAudioDevice() != nullptr)
             return;

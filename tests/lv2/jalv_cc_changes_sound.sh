@@ -39,7 +39,7 @@ pids+=($probe)
 midi_in=""
 for _ in $(seq 50); do
     jack_lsp > "$WORK/ports.txt" 2>/dev/null || true
-    midi_in=$(jack_lsp -t 2>/dev/null | awk '/^tessaline:/ { port = $0 } /midi/ && port != "" { print port; exit }' || true)
+    midi_in=$(jack_lsp -t 2>/dev/null | awk '/^[^ \t]/ { port = $0; next } /midi/ && port ~ /^tessaline:/ { print port; exit }' || true)
     grep -q '^tessaline:audio_out_1$' "$WORK/ports.txt" && grep -q '^ccprobe:cc$' "$WORK/ports.txt" \
         && [ -n "$midi_in" ] && break
     sleep 0.2
