@@ -9,10 +9,12 @@ using namespace tessaline::test;
 
 namespace
 {
-    /** The plugin inside a host, with its editor open and prepared for audio. */
+    /** The plugin inside a host (or, when asked, the standalone form), with its
+        editor open and prepared for audio. */
     struct HostEditor : OpenEditor
     {
-        HostEditor() : OpenEditor (prepared (std::make_unique<VornicAudioProcessor>())) {}
+        explicit HostEditor (bool standalone = false)
+            : OpenEditor (prepared (standalone ? makeStandaloneProcessor() : std::make_unique<VornicAudioProcessor>())) {}
 
         static std::unique_ptr<VornicAudioProcessor> prepared (std::unique_ptr<VornicAudioProcessor> p)
         {
@@ -155,37 +157,41 @@ TEST (SettingsPanel, InsideAHostTheListFillsThePanelBelowTheTitleWithoutADeviceS
 
 TEST (SettingsPanel, ALearnToggleTakesTheNextControllerOnTheChosenChannel)
 {
-    HostEditor e;
-    e.list().channelBox.setSelectedId (5, juce::sendNotificationSync);      // channel 4
-    e.openPanel();
-    Mouse mouse (*e.editor);
+    for (bool standalone : { false, true })
+    {
+        SCOPED_TRACE (standalone ? "standalone" : "in a host");
+        HostEditor e (standalone);
+        e.list().channelBox.setSelectedId (5, juce::sendNotificationSync);      // channel 4
+        e.openPanel();
+        Mouse mouse (*e.editor);
 
-    auto* resonance = e.row (6);
-    ASSERT_NE (resonance, nullptr);
-    mouse.click (resonance->learnButton, resonance->learnButton.getLocalBounds().getCentre());
-    ASSERT_TRUE (e.processor->isLearningCC());
-    EXPECT_EQ (e.list().getLearningRow(), 6);
+        auto* resonance = e.row (6);
+        ASSERT_NE (resonance, nullptr);
+        mouse.click (resonance->learnButton, resonance->learnButton.getLocalBounds().getCentre());
+        ASSERT_TRUE (e.processor->isLearningCC());
+        EXPECT_EQ (e.list().getLearningRow(), 6);
 
-    // Another channel and bank select teach nothing; "Sequence Length"'s
-    // controller on channel 4 is learnt and acts on nothing while it is.
-    e.play ({ cc (3, 77, 10), cc (4, 0, 0), cc (4, 9, 0) });
-    ASSERT_TRUE (pumpUntil ([&] { return e.number (6) == 9; }));
-    EXPECT_EQ (e.row (6)->numberBox.getText(), "CC9");
-    EXPECT_FALSE (e.row (6)->learnButton.getToggleState());
-    EXPECT_FALSE (e.processor->isLearningCC());
-    EXPECT_EQ (e.list().getLearningRow(), -1);
-    EXPECT_FALSE (e.processor->undoManager.canUndo());
-    EXPECT_EQ (e.processor->parameters.getRawParameterValue ("sequenceSize")->load(), 32.0f);
+        // Another channel and bank select teach nothing; "Sequence Length"'s
+        // controller on channel 4 is learnt and acts on nothing while it is.
+        e.play ({ cc (3, 77, 10), cc (4, 0, 0), cc (4, 9, 0) });
+        ASSERT_TRUE (pumpUntil ([&] { return e.number (6) == 9; }));
+        EXPECT_EQ (e.row (6)->numberBox.getText(), "CC9");
+        EXPECT_FALSE (e.row (6)->learnButton.getToggleState());
+        EXPECT_FALSE (e.processor->isLearningCC());
+        EXPECT_EQ (e.list().getLearningRow(), -1);
+        EXPECT_FALSE (e.processor->undoManager.canUndo());
+        EXPECT_EQ (e.processor->parameters.getRawParameterValue ("sequenceSize")->load(), 32.0f);
 
-    // From now on that controller drives both actions.
-    e.play ({ cc (4, 9, 0) });
-    EXPECT_TRUE (pumpUntil ([&] { return e.processor->parameters.getRawParameterValue ("sequenceSize")->load() == 2.0f; }));
+        // From now on that controller drives both actions.
+        e.play ({ cc (4, 9, 0) });
+        EXPECT_TRUE (pumpUntil ([&] { return e.processor->parameters.getRawParameterValue ("sequenceSize")->load() == 2.0f; }));
 
-    // Closing the panel ends a learn that found nothing.
-    e.row (2)->learnButton.triggerClick();
-    ASSERT_TRUE (pumpUntil ([&] { return e.processor->isLearningCC(); }));
-    e.editor->clickOnSettingsPanelToClose();
-    EXPECT_FALSE (e.processor->isLearningCC());
+        // Closing the panel ends a learn that found nothing.
+        e.row (2)->learnButton.triggerClick();
+        ASSERT_TRUE (pumpUntil ([&] { return e.processor->isLearningCC(); }));
+        e.editor->clickOnSettingsPanelToClose();
+        EXPECT_FALSE (e.processor->isLearningCC());
+    }
 }
 
 TEST (MidiCCWindow, SequenceLengthFromAControllerEndsTheSameWithTheWindowOpenOrClosed)
