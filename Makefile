@@ -167,5 +167,12 @@ install-app:
 uninstall-app:
 	rm -f $(APP_BIN) $(APP_ENTRY) $(APP_ICON)
 
+# Renders the look-and-feels and the editor (with its settings panels) into $(BUILD)/gallery.
+gallery: configure
+	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery tessaline_editor_gallery
+	@if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a -s '-noreset -screen 0 1920x1080x24'"; fi; \
+	eval $$run $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery && \
+	eval $$run $(BUILD)/tests/editor/tessaline_editor_gallery $(BUILD)/gallery
+
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

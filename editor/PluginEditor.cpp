@@ -121,6 +121,7 @@ VornicAudioProcessorEditor::VornicAudioProcessorEditor (VornicAudioProcessor& p)
     // Presets: the panel, the fast-presets bar and their state from the tree;
     // the presets list follows 50 ms later.
     buildPresets();
+    setUpMidiCCSettings();
 
     processor.editorIsOpen = true;
 }
@@ -142,6 +143,7 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     tempoPanel.removeListener (this);
     presetsBottomPanel.removeListener (this);
     presetsPanel.removeListener (this);
+    tearDownMidiCCSettings();
     processor.editorIsOpen = false;
 }
 
@@ -613,6 +615,7 @@ void VornicAudioProcessorEditor::resized()
 
     // Presets: the bar, its caption and the sliding panel (one animation tick).
     layOutPresets (presetsBar, presetsCaption, top);
+    layOutSettingsPanel (top, H - hh);
 
     // Each layout pass is one tick of the panels' slides; the new positions show at the next.
     for (auto* slide : { &infoSlide, &tempoSlide })
@@ -703,6 +706,8 @@ void VornicAudioProcessorEditor::timerCallback()
         headerPanel.tempoSlider.setValue (processor.hostBpm.load(), juce::dontSendNotification);
         headerPanel.setBpmTempoToLable();
     }
+
+    advanceSettingsSlide();
 }
 
 //==============================================================================
@@ -1000,3 +1005,138 @@ void VornicAudioProcessorEditor::QucikPreset13()       { quickPreset (12); }
 void VornicAudioProcessorEditor::QucikPreset14()       { quickPreset (13); }
 void VornicAudioProcessorEditor::QucikPreset15()       { quickPreset (14); }
 void VornicAudioProcessorEditor::QucikPreset16()       { quickPreset (15); }
+
+//==============================================================================
+// MIDI CC settings.
+void VornicAudioProcessorEditor::setUpMidiCCSettings()
+{
+    const auto& ids = QBStateIdentifiers::get();
+    auto& state = processor.parameters.state;
+
+    if (processor.isStandalone())
+        settingsPanel = std::make_unique<QBSettingsPanel>();
+
+    auto& cc = midiCCComponent();
+
+    // A tree that has never had a mapping gets the defaults 1 … 34, outside the undo history.
+    if (! state.hasProperty (ids.ccStates[0]))
+        for (int k = 0; k < numberOfCCActions; ++k)
+            state.setProperty (ids.ccStates[(size_t) k], k + 1, nullptr);
+
+    ccMirrorList.clearQuick();
+
+    for (int k = 0; k < numberOfCCActions; ++k)
+    {
+        const int number = (int) state[ids.ccStates[(size_t) k]];
+        cc.setStatesCCToArrayComboBoxes (k, number);
+        ccMirrorList.add (number);
+    }
+
+    cc.learnSource.arm = [&p = processor] (bool on) { p.setCCLearning (on); };
+    cc.learnSource.take = [&p = processor] { return p.takeLearnedController(); };
+    cc.addListener (this);
+
+    cc.channelBox.setSelectedId ((int) state[ids.channelSelector], juce::dontSendNotification);
+
+    if (cc.channelBox.getSelectedId() == 0)
+        cc.channelBox.setSelectedId (1, juce::sendNotificationAsync);
+
+    settingsPanelForPlugIn.addListener (this);
+
+    if (settingsPanel != nullptr)
+        settingsPanel->addListener (this);
+
+    auto& panel = settingsPanelInUse();
+    addAndMakeVisible (panel);
+    panel.setAlwaysOnTop (true);
+    resized();
+}
+
+void VornicAudioProcessorEditor::tearDownMidiCCSettings()
+{
+    midiCCComponent().setLearningRow (-1);
+    midiCCComponent().removeListener (this);
+    settingsPanelForPlugIn.removeListener (this);
+
+    if (settingsPanel != nullptr)
+        settingsPanel->removeListener (this);
+
+    settingsPanel.reset();
+}
+
+QBMidiCCComponent& VornicAudioProcessorEditor::midiCCComponent() noexcept
+{
+    return settingsPanel != nullptr ? settingsPanel->midiCC : settingsPanelForPlugIn.midiCC;
+}
+
+juce::Component& VornicAudioProcessorEditor::settingsPanelInUse() noexcept
+{
+    return settingsPanel != nullptr ? static_cast<juce::Component&> (*settingsPanel)
+                                    : static_cast<juce::Component&> (settingsPanelForPlugIn);
+}
+
+void VornicAudioProcessorEditor::openSettingsPanel()
+{
+    if (settingsPanel != nullptr)
+        settingsPanel->setAlwaysOnTop (true);
+
+    settingsPanelForPlugIn.slide.open();
+}
+
+void VornicAudioProcessorEditor::clickOnSettingsPanelToClose()
+{
+    midiCCComponent().setLearningRow (-1);
+    settingsPanelForPlugIn.slide.close();
+}
+
+void VornicAudioProcessorEditor::clickOnSettingsPanelToClosePlugIn()
+{
+    clickOnSettingsPanelToClose();
+}
+
+void VornicAudioProcessorEditor::assignedCCArrayUpdate (juce::Array<int> numbers)
+{
+    const auto& ids = QBStateIdentifiers::get();
+
+    for (int i = 0; i < numbers.size(); ++i)
+    {
+        while (ccMirrorList.size() <= i)
+            ccMirrorList.add (0);
+
+        ccMirrorList.set (i, numbers[i]);
+
+        if (i < numberOfCCActions)
+            processor.parameters.state.setProperty (ids.ccStates[(size_t) i], numbers[i], nullptr);
+    }
+}
+
+void VornicAudioProcessorEditor::comboChannelChangeSlected (int itemId)
+{
+    processor.parameters.state.setProperty (QBStateIdentifiers::get().channelSelector, itemId, nullptr);
+}
+
+void VornicAudioProcessorEditor::layOutSettingsPanel (int top, int height)
+{
+    // One layout pass is one tick of the slide: the panel is placed where the
+    // slide stands, then the slide moves on.
+    auto& slide = settingsPanelForPlugIn.slide;
+    const int W = getWidth();
+    const int q = truncated (0.35f * (float) W);
+
+    settingsPanelInUse().setBounds (truncated ((2.0f - slide.position) * (float) (W - q)), top, q, height);
+
+    if (slide.animating)
+        slide.tick();
+}
+
+void VornicAudioProcessorEditor::advanceSettingsSlide()
+{
+    // The last pass of a slide snaps it onto its target; one more places the panel there.
+    if (settingsPanelForPlugIn.slide.animating)
+    {
+        resized();
+
+        if (! settingsPanelForPlugIn.slide.animating)
+            resized();
+    }
+}

@@ -23,8 +23,11 @@
 #include "QBResetSequenceButton.h"
 #include "QBPresetsBottomPanel.h"
 #include "QBPresetsPanel.h"
+#include "QBMidiCCComponent.h"
 #include "QBSequenceRangeLoopSlider.h"
 #include "QBSequencerFadersTable.h"
+#include "QBSettingsPanel.h"
+#include "QBSettingsPanelForPlugIn.h"
 #include "QBSliderNumOfSlidersInSequence.h"
 #include "QBSquenceDirectionButtons.h"
 #include "QBTopLineSeparator.h"
@@ -45,7 +48,10 @@ class QBEditorListeners : public QBInfoPanel::Listener,
                           public QBDotsComponent::Listener,
                           // Presets: the presets panel and the fast-presets bar.
                           public QBPresetsPanel::Listener,
-                          public QBPresetsBottomPanel::Listener
+                          public QBPresetsBottomPanel::Listener,
+                          public QBSettingsPanel::Listener,
+                          public QBSettingsPanelForPlugIn::Listener,
+                          public QBMidiCCComponent::Listener
 {
 };
 
@@ -231,9 +237,34 @@ public:
     QBPresetsBottomPanel presetsBottomPanel;
     juce::StringArray fastPresetNames;
 
-private:
     //==============================================================================
-    // Presets (PluginEditorPresets.cpp)
+    // MIDI CC settings: the settings panel with the mapping list, and its slide.
+    void clickOnSettingsPanelToClose() override;
+    void clickOnSettingsPanelToClosePlugIn() override;
+    void assignedCCArrayUpdate (juce::Array<int> numbers) override;
+    void comboChannelChangeSlected (int itemId) override;
+
+    /** The header's "open settings" action: slides the settings panel in. */
+    void openSettingsPanel();
+
+    /** The mapping list of the settings panel in use. */
+    QBMidiCCComponent& midiCCComponent() noexcept;
+
+    /** The settings panel in use: the application's, or the one for hosts. */
+    juce::Component& settingsPanelInUse() noexcept;
+
+    /** Standalone only: the panel with the device selector. */
+    std::unique_ptr<QBSettingsPanel> settingsPanel;
+
+    /** Inside a host the panel shown; in every form the owner of the settings slide. */
+    QBSettingsPanelForPlugIn settingsPanelForPlugIn;
+
+    /** The CC numbers as last written to the tree. */
+    juce::Array<int> ccMirrorList;
+    static constexpr int numberOfCCActions = VornicAudioProcessor::numCCActions;
+
+private:
+    //=======================================================================    // Presets (PluginEditorPresets.cpp)
     void buildPresets();
     void restoreFastPresetButtonsFromTree();
     void layOutPresets (juce::Rectangle<int> bar, juce::Rectangle<int> caption, int top);
@@ -242,6 +273,11 @@ private:
     void writeFastPresetBookkeeping (bool includingNamesAndSize);
     void applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property, const char* parameterID);
     void applyPresetLoopRange (const juce::String& name);
+=======
+    void setUpMidiCCSettings();
+    void tearDownMidiCCSettings();
+    void layOutSettingsPanel (int top, int height);
+    void advanceSettingsSlide();
 
     //==============================================================================
     void timerCallback() override;

@@ -1,5 +1,6 @@
 #include "PluginProcessor.h"
 #include "PluginEditor.h"
+#include "QBCCActions.h"
 
 #include <cmath>
 #include <utility>
@@ -16,18 +17,7 @@ namespace
         return -1;
     }
 
-    enum CCAction
-    {
-        ccRandomDice, ccDirection, ccResetSequence, ccTypeOfFilter, ccSmoother, ccFilterRange,
-        ccResonance, ccQuantization, ccSequenceLength, ccLockSwitch, ccDryWetSlider,
-        ccByPassSwitch, ccByPassAcross, ccInfinitySwitch, ccInfinityNumber, ccResetAll,
-        ccTempo, ccUndo, ccPreset1
-    };
-
-    int threeWaySplit (int value) noexcept
-    {
-        return value < 42 ? 0 : (value < 85 ? 1 : 2);
-    }
+    using namespace QBCCActions;
 
 }
 
@@ -626,9 +616,18 @@ void VornicAudioProcessor::CCMessagesToUI (juce::MidiMessage& message)
     const int controller = message.getRawData()[1];
     const int value = message.getRawData()[2];
 
+    if (ccLearnArmed.load (std::memory_order_acquire))
+    {
+        reportControllerToLearn (controller);
+        return;
+    }
+
     for (int k = 0; k < numCCActions; ++k)
     {
-        if (ccNumbers[(size_t) k].load (std::memory_order_relaxed) != controller)
+        // Number 0 means "unassigned": controller 0 (bank select) fires nothing.
+        const int number = ccNumbers[(size_t) k].load (std::memory_order_relaxed);
+
+        if (number <= 0 || number != controller)
             continue;
 
         bool fires = value == 127;
@@ -650,10 +649,12 @@ void VornicAudioProcessor::CCMessagesToUI (juce::MidiMessage& message)
         if (! fires)
             continue;
 
-        if (editorIsOpen.load (std::memory_order_relaxed))
-            postCCAction (k, value);
-        else if (k == ccRandomDice)
+        // Without an editor the processor acts on its own, on the message thread;
+        // the dice keeps its path through the infinity randomisation.
+        if (k == ccRandomDice && ! editorIsOpen.load (std::memory_order_relaxed))
             generateRandomStepsInfinity();
+        else
+            postCCAction (k, value);
     }
 }
 
@@ -700,6 +701,12 @@ void VornicAudioProcessor::deliverPendingNotices()
 void VornicAudioProcessor::dispatchCCAction (const CCEvent& e)
 {
     const int v = e.value;
+
+    if (listeners.isEmpty())
+    {
+        QBCCActions::performWithoutEditor (*this, e.action, v);
+        return;
+    }
 
     listeners.call ([&e, v] (Listener& l)
     {
@@ -778,9 +785,9 @@ void VornicAudioProcessor::syncMirrorsFromTree()
     dots.store (dotBits, std::memory_order_relaxed);
 
     for (int k = 0; k < numCCActions; ++k)
-        ccNumbers[(size_t) k].store ((int) state[ids.ccStates[(size_t) k]], std::memory_order_relaxed);
+        syncMirrorFromProperty (ids.ccStates[(size_t) k]);
 
-    channelSelector.store ((int) state[ids.channelSelector], std::memory_order_relaxed);
+    syncMirrorFromProperty (ids.channelSelector);
 }
 
 void VornicAudioProcessor::syncMirrorFromProperty (const juce::Identifier& property)
@@ -801,13 +808,16 @@ void VornicAudioProcessor::syncMirrorFromProperty (const juce::Identifier& prope
         else
             dots.fetch_and (~bit, std::memory_order_relaxed);
     }
+    // A tree that has never had a mapping (the window never opened) works with
+    // the one the window writes when it first opens: numbers 1 … 34 on every channel.
     else if (const int k = indexOf (ids.ccStates, property); k >= 0)
     {
-        ccNumbers[(size_t) k].store ((int) state[property], std::memory_order_relaxed);
+        ccNumbers[(size_t) k].store (state.hasProperty (property) ? (int) state[property] : k + 1,
+                                     std::memory_order_relaxed);
     }
     else if (property == ids.channelSelector)
     {
-        channelSelector.store ((int) state[property], std::memory_order_relaxed);
+        channelSelector.store (state.hasProperty (property) ? (int) state[property] : 1, std::memory_order_relaxed);
     }
 }
 
@@ -861,6 +871,32 @@ void VornicAudioProcessor::setStateInformation (const void* data, int sizeInByte
     loopRangeMax = (int) tree[ids.loopRangeMax];
 
     reloadNotifier->startTimer (100);
+}
+
+//==============================================================================
+void VornicAudioProcessor::setCCLearning (bool shouldLearn) noexcept
+{
+    learnedController.store (0, std::memory_order_relaxed);
+    ccLearnArmed.store (shouldLearn, std::memory_order_release);
+}
+
+int VornicAudioProcessor::takeLearnedController() noexcept
+{
+    const int controller = learnedController.exchange (0, std::memory_order_acq_rel);
+
+    if (controller > 0)
+        ccLearnArmed.store (false, std::memory_order_release);
+
+    return controller;
+}
+
+void VornicAudioProcessor::reportControllerToLearn (int controller) noexcept
+{
+    // The first controller after arming wins; 0 (bank select) names no action.
+    int none = 0;
+
+    if (controller > 0)
+        learnedController.compare_exchange_strong (none, controller, std::memory_order_acq_rel);
 }
 
 //==============================================================================

@@ -176,6 +176,19 @@ public:
     int lastSentStep = -1;
 
     //==============================================================================
+    // Learning a controller number. While learning is on, control changes that
+    // pass the channel filter act on nothing: the audio thread keeps the first
+    // controller it sees, and the message thread takes it.
+
+    /** Starts (or stops) waiting for a controller; forgets one seen before. Message thread. */
+    void setCCLearning (bool shouldLearn) noexcept;
+
+    /** The controller seen since learning started (and ends learning), or 0 for none yet. */
+    int takeLearnedController() noexcept;
+
+    bool isLearningCC() const noexcept { return ccLearnArmed.load (std::memory_order_acquire); }
+
+    //==============================================================================
     // Audio-side views of the state tree, kept equal to it on the message thread.
     float faderMirror (int step) const noexcept;
     bool dotMirror (int step) const noexcept;
@@ -263,6 +276,10 @@ private:
     static constexpr int ccQueueSize = 256;
     juce::AbstractFifo ccFifo { ccQueueSize };
     std::array<CCEvent, ccQueueSize> ccQueue {};
+
+    void reportControllerToLearn (int controller) noexcept;
+    std::atomic<bool> ccLearnArmed { false };
+    std::atomic<int> learnedController { 0 };
 
     std::unique_ptr<TreeMirror> treeMirror;
     std::unique_ptr<NoticeTimer> noticeTimer;

@@ -9,8 +9,18 @@ namespace
     constexpr const char* audioSetupKey  = "audioSetup";
     constexpr const char* muteInputKey   = "shouldMuteInput";
     constexpr const char* filterStateKey = "filterState";
+    constexpr const char* noAudioDeviceKey = "noAudioDeviceChosen";
 
     constexpr int midiPollPeriodMs = 500;
+
+    /** True when the setup last chosen or restored names no audio device. */
+    bool setupNamesNoAudioDevice (const juce::XmlElement* setup)
+    {
+        return setup != nullptr && setup->hasTagName ("DEVICESETUP")
+            && setup->getStringAttribute ("audioDeviceName").isEmpty()
+            && setup->getStringAttribute ("audioInputDeviceName").isEmpty()
+            && setup->getStringAttribute ("audioOutputDeviceName").isEmpty();
+    }
 }
 
 //==============================================================================
@@ -228,6 +238,11 @@ void QBStandalonePluginHolder::setupAudioDevices (bool enableAudioInput, const j
                               true,
                               preferredDefaultDeviceName,
                               options.get());
+
+    // "<< none >>", chosen in an earlier run, stays chosen.
+    noAudioDeviceChosen = settings != nullptr && settings->getBoolValue (noAudioDeviceKey, false)
+                       && setupNamesNoAudioDevice (savedSetup.get());
+    hadAudioDeviceAtLastPoll = deviceManager.getCurrentAudioDevice() != nullptr;
 }
 
 void QBStandalonePluginHolder::shutDownAudioDevices()
@@ -239,6 +254,7 @@ void QBStandalonePluginHolder::shutDownAudioDevices()
             settings->setValue (audioSetupKey, xml.get());
 
         settings->setValue (muteInputKey, (bool) shouldMuteInput.getValue());
+        settings->setValue (noAudioDeviceKey, noAudioDeviceChosen);
     }
 
     deviceManager.removeMidiInputDeviceCallback ({}, &player);
@@ -253,9 +269,20 @@ void QBStandalonePluginHolder::valueChanged (juce::Value&)
 //==============================================================================
 void QBStandalonePluginHolder::timerCallback()
 {
-    // Started without any audio device: look for one every two seconds and
-    // open the first that appears (a sound card plugged in, a JACK server started).
-    if (deviceManager.getCurrentAudioDevice() == nullptr && ++ticksWithoutAudioDevice % 4 == 0)
+    // Without an audio device, look for one every two seconds and open the
+    // first that appears (a sound card plugged in, a JACK server started),
+    // unless the user chose "<< none >>": an open device closed with a setup
+    // naming no device. A device that vanishes leaves its name in the setup.
+    const bool hasAudioDevice = deviceManager.getCurrentAudioDevice() != nullptr;
+
+    if (hasAudioDevice)
+        noAudioDeviceChosen = false;
+    else if (hadAudioDeviceAtLastPoll && setupNamesNoAudioDevice (deviceManager.createStateXml().get()))
+        noAudioDeviceChosen = true;
+
+    hadAudioDeviceAtLastPoll = hasAudioDevice;
+
+    if (! hasAudioDevice && ! noAudioDeviceChosen && ++ticksWithoutAudioDevice % 4 == 0)
         openFirstAvailableAudioDevice();
 
     const auto available = juce::MidiInput::getAvailableDevices();
@@ -283,7 +310,19 @@ void QBStandalonePluginHolder::openFirstAvailableAudioDevice()
         if (type->getDeviceNames().isEmpty())
             continue;
 
-        deviceManager.setCurrentAudioDeviceType (type->getTypeName(), true);
+        if (type->getTypeName() == deviceManager.getCurrentAudioDeviceType())
+        {
+            // Choosing the current type again changes nothing: open its default devices.
+            auto setup = deviceManager.getAudioDeviceSetup();
+            setup.outputDeviceName = type->getDeviceNames (false)[juce::jmax (0, type->getDefaultDeviceIndex (false))];
+            setup.inputDeviceName = type->getDeviceNames (true)[juce::jmax (0, type->getDefaultDeviceIndex (true))];
+            setup.useDefaultInputChannels = setup.useDefaultOutputChannels = true;
+            deviceManager.setAudioDeviceSetup (setup, true);
+        }
+        else
+        {
+            deviceManager.setCurrentAudioDeviceType (type->getTypeName(), true);
+        }
 
         if (deviceManager.getCurrentAudioDevice() != nullptr)
             return;

@@ -86,6 +86,10 @@ public:
     /** Polls made while no audio device was open. */
     int ticksWithoutAudioDevice = 0;
 
+    /** The user chose no audio device ("<< none >>"): the poll opens none. */
+    bool noAudioDeviceChosen = false;
+    bool hadAudioDeviceAtLastPoll = false;
+
     void audioDeviceIOCallbackWithContext (const float* const* inputChannelData, int numInputChannels,
                                            float* const* outputChannelData, int numOutputChannels,
                                            int numSamples, const juce::AudioIODeviceCallbackContext&) override;

@@ -200,8 +200,8 @@ TEST (MidiCC, ChannelFilterSharedNumbersAndTempoInTheStandalone)
     EXPECT_TRUE (rig.send ({ cc (3, 2, 100) }).empty());
     EXPECT_EQ (rig.send ({ cc (4, 2, 100) }), (Calls { "direction 2" }));
 
-    rig.p->parameters.state.removeProperty ("comboChannelChangeSelector", nullptr);    // never set: nothing passes
-    EXPECT_TRUE (rig.send ({ cc (1, 2, 100) }).empty());
+    rig.p->parameters.state.removeProperty ("comboChannelChangeSelector", nullptr);    // never set: every channel
+    EXPECT_EQ (rig.send ({ cc (1, 2, 100) }), (Calls { "direction 2" }));
 
     rig.p->parameters.state.setProperty ("comboChannelChangeSelector", 1, nullptr);    // OMNI
     rig.p->parameters.state.setProperty ("CCstates6", 2, nullptr);                     // Resonance shares Direction's number
@@ -211,28 +211,163 @@ TEST (MidiCC, ChannelFilterSharedNumbersAndTempoInTheStandalone)
     EXPECT_EQ (standalone.send ({ cc (1, 17, 64) }), (Calls { "tempo 64" }));
 }
 
-TEST (MidiCC, WithoutAnEditorOnlyTheDiceActsAndLateJobsReachNobody)
+TEST (MidiCC, WithoutAnEditorTheDiceRandomisesAndLateJobsAreCarriedOutByTheProcessor)
 {
     CCRig rig;
     rig.p->editorIsOpen = false;
+    rig.p->listeners.remove (&rig.l);
     const auto before = fadersOf (*rig.p);
-
-    EXPECT_TRUE (rig.send ({ cc (1, 2, 100), cc (1, 16, 127) }).empty());
-    EXPECT_EQ (fadersOf (*rig.p), before);
 
     rig.send ({ cc (1, 1, 127) });                       // dice randomises in the processor
     EXPECT_NE (fadersOf (*rig.p), before);
-    EXPECT_EQ (rig.l.randomTriggers, 1);
 
-    // A job queued for an editor that has gone before it runs does nothing.
+    // A job queued for an editor that has gone before it runs: the processor acts.
     rig.p->editorIsOpen = true;
+    rig.p->listeners.add (&rig.l);
     juce::AudioBuffer<float> b (2, 64);
     juce::MidiBuffer midi;
     midi.addEvent (cc (1, 2, 100), 0);
     rig.p->processBlock (b, midi);
     rig.p->listeners.remove (&rig.l);
+    rig.p->editorIsOpen = false;
     rig.l.calls.clear();
     rig.p->deliverPendingNotices();
     EXPECT_TRUE (rig.l.calls.empty());
+    EXPECT_EQ (rig.p->parameters.getRawParameterValue ("direction")->load(), 2.0f);
     rig.p->listeners.add (&rig.l);
+}
+
+TEST (MidiCC, NumberZeroIsUnassignedAndNeverFires)
+{
+    CCRig rig;
+    for (int k = 0; k < 34; ++k)                         // as after "Clear"
+        rig.p->parameters.state.setProperty ("CCstates" + juce::String (k), 0, nullptr);
+
+    EXPECT_TRUE (rig.send ({ cc (1, 0, 127), cc (1, 0, 0), cc (1, 0, 64) }).empty());
+
+    // Bank select before a program change leaves a mapped action alone too.
+    rig.p->parameters.state.setProperty ("CCstates1", 2, nullptr);
+    EXPECT_EQ (rig.send ({ cc (1, 0, 127), cc (1, 2, 100) }), (Calls { "direction 2" }));
+}
+
+TEST (MidiCC, AStateWithoutAMappingAnswersTheDefaultNumbersOnEveryChannel)
+{
+    VornicAudioProcessor p;                             // no window has ever written the mapping
+    p.prepareToPlay (48000.0, 64);
+    juce::AudioBuffer<float> b (2, 64);
+    juce::MidiBuffer midi;
+    midi.addEvent (cc (7, 2, 100), 0);                   // "Direction", CC 2 by default
+    p.processBlock (b, midi);
+    p.deliverPendingNotices();
+    EXPECT_EQ (p.parameters.getRawParameterValue ("direction")->load(), 2.0f);
+}
+
+//==============================================================================
+namespace
+{
+    /** The rig with the window closed: no editor, no listener. */
+    struct ClosedWindowRig : CCRig
+    {
+        ClosedWindowRig()
+        {
+            p->listeners.remove (&l);
+            p->editorIsOpen = false;
+        }
+
+        ~ClosedWindowRig() { p->listeners.add (&l); }
+
+        float param (const char* id) const { return p->parameters.getRawParameterValue (id)->load(); }
+        double fader (int i) const { return (double) p->parameters.state["fader" + juce::String (i)]; }
+    };
+}
+
+TEST (MidiCCWithoutEditor, ControlsTakeTheValuesTheirControlsWouldGive)
+{
+    struct Case { int number, value; const char* id; float expected; };
+    const Case cases[] = {
+        { 2, 41, "direction", 0.0f },        { 2, 42, "direction", 1.0f },
+        { 2, 85, "direction", 2.0f },        { 4, 0, "typeOfFilter", 0.0f },
+        { 4, 84, "typeOfFilter", 1.0f },     { 5, 64, "smoother", 0.5f },       // 64/127 snaps to 0.50
+        { 6, 127, "filterRange", 1.0f },     { 7, 0, "resonance", 0.0f },
+        { 8, 0, "quantize", 1.0f },          { 8, 64, "quantize", 6.0f },
+        { 8, 127, "quantize", 11.0f },       { 11, 32, "dryWet", 0.25f },
+        { 9, 127, "sequenceSize", 64.0f },   { 9, 64, "sequenceSize", 33.0f },   // 33.24 rounds to 33
+        { 15, 127, "numbersBeforeInfinity", 64.0f }, { 15, 64, "numbersBeforeInfinity", 33.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        ClosedWindowRig rig;
+        rig.send ({ cc (1, c.number, c.value) });
+        EXPECT_FLOAT_EQ (rig.param (c.id), c.expected) << "CC " << c.number << " = " << c.value;
+    }
+}
+
+TEST (MidiCCWithoutEditor, SwitchesToggleAndBypassAcrossSetsWhatIsHeard)
+{
+    ClosedWindowRig rig;
+    rig.p->infinityCounter = 5;
+
+    rig.send ({ cc (1, 12, 127) });                      // "Bypass State"
+    EXPECT_EQ (rig.param ("byPassButton"), 0.0f);
+    EXPECT_FALSE (rig.p->effectOn.load());
+    rig.send ({ cc (1, 12, 100) });                      // only 127 switches
+    EXPECT_EQ (rig.param ("byPassButton"), 0.0f);
+    rig.send ({ cc (1, 12, 127) });
+    EXPECT_EQ (rig.param ("byPassButton"), 1.0f);
+    EXPECT_TRUE (rig.p->effectOn.load());
+
+    rig.send ({ cc (1, 13, 126) });                      // "Bypas Across": dry only, switch untouched
+    EXPECT_FALSE (rig.p->effectOn.load());
+    EXPECT_EQ (rig.param ("byPassButton"), 1.0f);
+    rig.send ({ cc (1, 13, 127) });
+    EXPECT_TRUE (rig.p->effectOn.load());
+
+    rig.send ({ cc (1, 14, 127) });                      // "Infinity Switch" on counts afresh
+    EXPECT_EQ (rig.param ("infinityButton"), 1.0f);
+    EXPECT_EQ (rig.p->infinityCounter.load(), 0);
+    rig.send ({ cc (1, 14, 127) });
+    EXPECT_EQ (rig.param ("infinityButton"), 0.0f);
+}
+
+TEST (MidiCCWithoutEditor, ResetSequenceKeepsLockedStepsAndUndoTakesItBackWithTheLoop)
+{
+    ClosedWindowRig rig;
+    auto& state = rig.p->parameters.state;
+
+    rig.p->undoManager.beginNewTransaction();
+    for (int i = 0; i < 64; ++i)
+        state.setProperty ("fader" + juce::String (i), 0.7, &rig.p->undoManager);
+    state.setProperty ("lock3", true, &rig.p->undoManager);
+
+    rig.send ({ cc (1, 3, 127) });                       // "Reset Sequence"
+    EXPECT_EQ (rig.fader (0), 0.0);
+    EXPECT_EQ (rig.fader (63), 0.0);
+    EXPECT_DOUBLE_EQ (rig.fader (3), 0.7);
+
+    rig.send ({ cc (1, 18, 127) });                      // "Undo": the whole reset in one step
+    EXPECT_DOUBLE_EQ (rig.fader (0), 0.7);
+    EXPECT_DOUBLE_EQ (rig.fader (63), 0.7);
+
+    // Undoing a loop range brings the live range back with the saved one.
+    rig.p->setLoopRangeToValueTreeOnDragEnd (4, 12);
+    rig.p->loopRangeMin = 4;
+    rig.p->loopRangeMax = 12;
+    rig.send ({ cc (1, 18, 127) });
+    EXPECT_EQ (rig.p->loopRangeMin.load(), 0);
+    EXPECT_EQ (rig.p->loopRangeMax.load(), 32);
+}
+
+TEST (MidiCCWithoutEditor, AShorterSequenceTakesTheLoopWithItAndWindowOnlyActionsDoNothing)
+{
+    ClosedWindowRig rig;
+    rig.send ({ cc (1, 9, 0) });                         // "Sequence Length" to 2
+    EXPECT_EQ (rig.param ("sequenceSize"), 2.0f);
+    EXPECT_EQ (rig.p->loopRangeMin.load(), 0);
+    EXPECT_EQ (rig.p->loopRangeMax.load(), 2);
+
+    // Lock switch, reset all, tempo (standalone only) and the fast presets need the window.
+    const auto before = rig.p->parameters.copyState().toXmlString();
+    rig.send ({ cc (1, 10, 127), cc (1, 16, 127), cc (1, 17, 64), cc (1, 19, 127), cc (1, 34, 127) });
+    EXPECT_EQ (rig.p->parameters.copyState().toXmlString(), before);
 }

@@ -7,6 +7,10 @@
 #include <functional>
 
 #include "PluginEditor.h"
+#include "QBStandaloneFilterWindow.h"
+
+// Last, and before no other JUCE header: Xlib's macros clash with JUCE's names.
+#include <X11/Xlib.h>
 
 namespace
 {
@@ -65,6 +69,24 @@ namespace
 
         std::printf ("wrote %s\n", file.getFullPathName().toRawUTF8());
         return 0;
+    }
+
+    /** The editor with its settings panel slid in, at 1024 × 768. */
+    bool renderWithSettings (VornicAudioProcessorEditor& editor, const juce::File& file)
+    {
+        editor.setSize (1024, 768);
+        editor.openSettingsPanel();
+
+        for (int i = 0; i < 200 && editor.settingsPanelForPlugIn.slide.animating; ++i)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
+
+        if (render (editor, 1024, 768, file))
+        {
+            std::printf ("wrote %s\n", file.getFullPathName().toRawUTF8());
+            return true;
+        }
+
+        return false;
     }
 }
 
@@ -144,6 +166,33 @@ int main (int argc, char** argv)
 
         failures += write (*editor, dir, "editor-1024-host", 1024, 768);
         processor.editorBeingDeleted (editor.get());
+    }
+
+    {
+        // Inside a host: the mapping list alone.
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+        VornicAudioProcessor processor;
+        std::unique_ptr<VornicAudioProcessorEditor> editor (
+            static_cast<VornicAudioProcessorEditor*> (processor.createEditorIfNeeded()));
+
+        editor->midiCCComponent().setLearningRow (2);    // one row waiting for a controller
+
+        if (! renderWithSettings (*editor, dir.getChildFile ("settings-plugin.png")))
+            ++failures;
+
+        processor.editorBeingDeleted (editor.get());
+    }
+
+    {
+        // The application's window, whose settings panel holds the device selector.
+        // Its native title bar asks the virtual X server for atoms it may not have.
+        XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+        QBStandaloneFilterWindow window ("Tessaline", juce::Colours::black, nullptr);
+        auto* content = dynamic_cast<QBStandaloneFilterWindow::MainContentComponent*> (window.getContentComponent());
+        auto* editor = content != nullptr ? dynamic_cast<VornicAudioProcessorEditor*> (content->getEditor()) : nullptr;
+
+        if (editor == nullptr || ! renderWithSettings (*editor, dir.getChildFile ("settings-standalone.png")))
+            ++failures;
     }
 
     juce::DeletedAtShutdown::deleteAll();

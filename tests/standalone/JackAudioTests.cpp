@@ -334,6 +334,50 @@ TEST_F (PluginHolderWithJack, ADeviceThatAppearsLaterIsOpenedByItself)
     EXPECT_TRUE (holder->deviceManager.getCurrentAudioDevice()->isPlaying());
 }
 
+/** Polls enough for the holder's fallback to have opened a device if it were going to. */
+static void pollPastTheDeviceFallback (QBStandalonePluginHolder& holder)
+{
+    for (int i = 0; i < 8; ++i)
+        holder.timerCallback();
+}
+
+TEST (PluginHolderDevices, NoAudioDeviceChosenStaysSoAndARestartKeepsIt)
+{
+    TempFolder logs;
+    JackServer server (logs.folder);
+    ASSERT_TRUE (server.isRunning()) << "jackd did not start";
+    juce::PropertySet settings;
+
+    {
+        QBStandalonePluginHolder holder (&settings);
+        auto& devices = holder.deviceManager;
+
+        if (devices.getCurrentAudioDevice() == nullptr)
+        {
+            for (auto* type : devices.getAvailableDeviceTypes())
+                type->scanForDevices();
+            devices.setCurrentAudioDeviceType ("JACK", true);
+        }
+
+        ASSERT_NE (devices.getCurrentAudioDevice(), nullptr);
+        holder.timerCallback();
+
+        // What the device selector does on "<< none >>".
+        auto setup = devices.getAudioDeviceSetup();
+        setup.outputDeviceName = setup.inputDeviceName = {};
+        devices.setAudioDeviceSetup (setup, true);
+        ASSERT_EQ (devices.getCurrentAudioDevice(), nullptr);
+
+        pollPastTheDeviceFallback (holder);
+        EXPECT_EQ (devices.getCurrentAudioDevice(), nullptr) << "the poll reopened a device";
+    }
+
+    QBStandalonePluginHolder restarted (&settings);
+    EXPECT_EQ (restarted.deviceManager.getCurrentAudioDevice(), nullptr);
+    pollPastTheDeviceFallback (restarted);
+    EXPECT_EQ (restarted.deviceManager.getCurrentAudioDevice(), nullptr) << "the poll reopened a device after a restart";
+}
+
 //==============================================================================
 // A saved device setup that cannot be used: the application opens the default
 // device instead (here the JACK server's) and quits cleanly.

@@ -1,6 +1,7 @@
 // The main window in this process, on the real message loop: its content,
 // the input-muted bar and what the window writes to its settings.
 
+#include "PluginEditor.h"
 #include "QBStandaloneFilterWindow.h"
 #include "StandaloneTestHelpers.h"
 
@@ -225,4 +226,17 @@ TEST (WindowWithoutSettings, OpensCentred)
     EXPECT_NEAR (window->getBounds().getCentreX(), screen.getCentreX(), 1);
     EXPECT_NEAR (window->getBounds().getCentreY(), screen.getCentreY(), 1);
     EXPECT_NE (window->getPluginHolder()->processor, nullptr);
+}
+
+TEST_F (WindowFixture, SettingsPanelHoldsTheDeviceSelectorOfTheWindowsDeviceManager)
+{
+    auto window = openWindow();
+    auto* editor = dynamic_cast<VornicAudioProcessorEditor*> (contentOf (*window).getEditor());
+    ASSERT_NE (editor, nullptr);
+    ASSERT_NE (editor->settingsPanel, nullptr);
+
+    EXPECT_EQ (QBSettingsPanel::findApplicationDeviceManager(), &window->getPluginHolder()->deviceManager);
+    EXPECT_NE (editor->settingsPanel->deviceSelector, nullptr);
+    EXPECT_EQ (editor->settingsPanel->getParentComponent(), editor);
+    EXPECT_EQ (editor->settingsPanelForPlugIn.getParentComponent(), nullptr);
 }

@@ -1,0 +1,136 @@
+#include "QBCCActions.h"
+
+#include "PluginProcessor.h"
+
+namespace
+{
+    /** Moves a parameter to `realValue` as its attached control would: snapped to
+        the parameter's interval, inside one gesture, telling the host. */
+    void setAsControl (VornicAudioProcessor& p, const char* id, float realValue)
+    {
+        auto* param = dynamic_cast<juce::RangedAudioParameter*> (p.parameters.getParameter (id));
+
+        if (param == nullptr)
+            return;
+
+        const auto& range = param->getNormalisableRange();
+        const float normalised = param->convertTo0to1 (range.snapToLegalValue (realValue));
+
+        param->beginChangeGesture();
+        param->setValueNotifyingHost (normalised);
+        param->endChangeGesture();
+    }
+
+    float valueOf (VornicAudioProcessor& p, const char* id)
+    {
+        return p.parameters.getRawParameterValue (id)->load();
+    }
+
+    float scaled (int value, float span, float offset) noexcept
+    {
+        return (float) value * span / 127.0f + offset;
+    }
+
+    /** The loop after the number of steps became `steps`, as the loop slider
+        keeps it: inside the steps, and at least two steps long where it can be. */
+    void fitLoopInto (VornicAudioProcessor& p, int steps)
+    {
+        int hi = juce::jmin (p.loopRangeMax.load(), steps);
+        int lo = juce::jlimit (0, hi, p.loopRangeMin.load());
+
+        if (lo + 2 >= hi)
+            lo = juce::jmax (0, hi - 2);
+
+        if (hi <= 2)
+            hi = 2;
+
+        p.loopRangeMin = lo;
+        p.loopRangeMax = hi;
+    }
+
+    /** Every unlocked fader to 0 as one undo step; locked ones keep their value. */
+    void resetSequence (VornicAudioProcessor& p)
+    {
+        const auto& ids = QBStateIdentifiers::get();
+        auto& state = p.parameters.state;
+
+        p.undoManager.beginNewTransaction();
+
+        for (size_t i = 0; i < (size_t) VornicAudioProcessor::maxSteps; ++i)
+            if (! (bool) state[ids.lock[i]])
+                state.setProperty (ids.fader[i], 0.0, &p.undoManager);
+    }
+
+    /** One undo step back; the live loop range follows what the tree now holds. */
+    void undo (VornicAudioProcessor& p)
+    {
+        const auto& ids = QBStateIdentifiers::get();
+
+        p.undoManager.undo();
+
+        const auto& state = p.parameters.state;
+
+        if (state.hasProperty (ids.loopRangeMin) && state.hasProperty (ids.loopRangeMax))
+        {
+            p.loopRangeMin = (int) state[ids.loopRangeMin];
+            p.loopRangeMax = (int) state[ids.loopRangeMax];
+        }
+    }
+}
+
+namespace QBCCActions
+{
+    int threeWaySplit (int value) noexcept
+    {
+        return value < 42 ? 0 : (value < 85 ? 1 : 2);
+    }
+
+    bool performWithoutEditor (VornicAudioProcessor& p, int action, int v)
+    {
+        switch (action)
+        {
+            case ccDirection:      setAsControl (p, "direction", (float) threeWaySplit (v)); return true;
+            case ccTypeOfFilter:   setAsControl (p, "typeOfFilter", (float) threeWaySplit (v)); return true;
+            case ccSmoother:       setAsControl (p, "smoother", scaled (v, 1.0f, 0.0f)); return true;
+            case ccFilterRange:    setAsControl (p, "filterRange", scaled (v, 1.0f, 0.0f)); return true;
+            case ccResonance:      setAsControl (p, "resonance", scaled (v, 1.0f, 0.0f)); return true;
+            case ccDryWetSlider:   setAsControl (p, "dryWet", scaled (v, 1.0f, 0.0f)); return true;
+            case ccQuantization:   setAsControl (p, "quantize", (float) ((int) scaled (v, 10.0f, 0.0f) + 1)); return true;
+            case ccInfinityNumber: setAsControl (p, "numbersBeforeInfinity", scaled (v, 63.0f, 1.0f)); return true;
+
+            case ccSequenceLength:
+                setAsControl (p, "sequenceSize", scaled (v, 62.0f, 2.0f));
+                fitLoopInto (p, (int) valueOf (p, "sequenceSize"));
+                return true;
+
+            case ccByPassSwitch:
+            {
+                const bool on = valueOf (p, "byPassButton") < 0.5f;
+                setAsControl (p, "byPassButton", on ? 1.0f : 0.0f);
+                p.effectOn = on;
+                return true;
+            }
+
+            case ccByPassAcross:
+                p.effectOn = v == 127;
+                return true;
+
+            case ccInfinitySwitch:
+            {
+                const bool on = valueOf (p, "infinityButton") < 0.5f;
+
+                if (on)
+                    p.infinityCounter = 0;
+
+                setAsControl (p, "infinityButton", on ? 1.0f : 0.0f);
+                return true;
+            }
+
+            case ccResetSequence:  resetSequence (p); return true;
+            case ccUndo:           undo (p); return true;
+
+            default:
+                return false;
+        }
+    }
+}
