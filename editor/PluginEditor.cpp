@@ -210,6 +210,8 @@ void VornicAudioProcessorEditor::headerPanelFunction()
     headerPanel.collapseButton.onClick = [this] { applyWindowSize (headerPanel.collapseButton.getToggleState()); };
 
     headerPanel.undoButton.onClick = [this] { undoLastStep(); };
+    headerPanel.presetsButton.onClick = [this] { openPresetsPanel(); };
+    headerPanel.settingsButton.onClick = [this] { openSettingsPanel(); };
 }
 
 void VornicAudioProcessorEditor::undoLastStep()
@@ -227,6 +229,12 @@ void VornicAudioProcessorEditor::closePanelsExcept (const QBSlideState* keep)
 
     if (keep != &tempoSlide)
         clickOnTempoPaneToClose();
+
+    if (keep != &presetsPanel.slide)
+        clickOnPresetsPaneToClose();
+
+    if (keep != &settingsPanelForPlugIn.slide)
+        clickOnSettingsPanelToClose();
 }
 
 void VornicAudioProcessorEditor::openInfoPanel()
@@ -697,7 +705,8 @@ void VornicAudioProcessorEditor::dropShadowForSliders (juce::Rectangle<float> ar
 
 void VornicAudioProcessorEditor::timerCallback()
 {
-    if (infoSlide.animating || tempoSlide.animating || presetsPanel.slide.animating)
+    if (infoSlide.animating || tempoSlide.animating || presetsPanel.slide.animating
+         || settingsPanelForPlugIn.slide.animating)
         resized();
 
     // Inside a host the header shows the host's tempo.
@@ -706,8 +715,6 @@ void VornicAudioProcessorEditor::timerCallback()
         headerPanel.tempoSlider.setValue (processor.hostBpm.load(), juce::dontSendNotification);
         headerPanel.setBpmTempoToLable();
     }
-
-    advanceSettingsSlide();
 }
 
 //==============================================================================
@@ -1077,6 +1084,10 @@ juce::Component& VornicAudioProcessorEditor::settingsPanelInUse() noexcept
 
 void VornicAudioProcessorEditor::openSettingsPanel()
 {
+    closePanelsExcept (&settingsPanelForPlugIn.slide);
+    headerPanel.toFront (false);
+    semiTransparentPanel.setVisible (true);
+
     if (settingsPanel != nullptr)
         settingsPanel->setAlwaysOnTop (true);
 
@@ -1085,6 +1096,7 @@ void VornicAudioProcessorEditor::openSettingsPanel()
 
 void VornicAudioProcessorEditor::clickOnSettingsPanelToClose()
 {
+    semiTransparentPanel.setVisible (false);
     midiCCComponent().setLearningRow (-1);
     settingsPanelForPlugIn.slide.close();
 }
@@ -1129,14 +1141,3 @@ void VornicAudioProcessorEditor::layOutSettingsPanel (int top, int height)
         slide.tick();
 }
 
-void VornicAudioProcessorEditor::advanceSettingsSlide()
-{
-    // The last pass of a slide snaps it onto its target; one more places the panel there.
-    if (settingsPanelForPlugIn.slide.animating)
-    {
-        resized();
-
-        if (! settingsPanelForPlugIn.slide.animating)
-            resized();
-    }
-}

@@ -277,7 +277,6 @@ private:
     void setUpMidiCCSettings();
     void tearDownMidiCCSettings();
     void layOutSettingsPanel (int top, int height);
-    void advanceSettingsSlide();
 
     //==============================================================================
     void timerCallback() override;

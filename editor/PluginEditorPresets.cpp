@@ -45,9 +45,6 @@ void VornicAudioProcessorEditor::buildPresets()
     presetsPanel.setAlwaysOnTop (true);
 
     addAndMakeVisible (presetsBottomPanel);
-    addAndMakeVisible (presetsLabel);
-    presetsLabel.setText ("PRESETS", juce::dontSendNotification);
-    presetsLabel.setColour (juce::Label::textColourId, QBColours::selectedControl);
 
     restoreFastPresetButtonsFromTree();
 
@@ -93,13 +90,13 @@ void VornicAudioProcessorEditor::layOutPresets (juce::Rectangle<int> bar, juce::
 //==============================================================================
 void VornicAudioProcessorEditor::openPresetsPanel()
 {
-    // At merge: close the information, tempo and settings panels here
-    // (clickOverInfoPanelToClose(), clickOnTempoPaneToClose(), clickOnSettingsPanelToClose()).
+    closePanelsExcept (&presetsPanel.slide);
+    headerPanel.toFront (false);
 
     presetsPanel.setAlwaysOnTop (true);
     presetsPanel.slide.open();
 
-    // At merge: semiTransparentPanel.setVisible (true);
+    semiTransparentPanel.setVisible (true);
 
     presetsPanel.nameField.clear();
     presetsPanel.nameField.toFront (false);
@@ -108,7 +105,7 @@ void VornicAudioProcessorEditor::openPresetsPanel()
 
 void VornicAudioProcessorEditor::clickOnPresetsPaneToClose()
 {
-    // At merge: semiTransparentPanel.setVisible (false);
+    semiTransparentPanel.setVisible (false);
     presetsPanel.slide.close();
 
     // Keys typed after the panel has gone must not land in its hidden field.
