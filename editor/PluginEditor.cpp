@@ -960,8 +960,8 @@ void VornicAudioProcessorEditor::acrossByPassState (bool effectOn)
 }
 
 //==============================================================================
-// MIDI CC actions. Each drives its control as a mouse edit would; the controls
-// that do not exist in this window yet leave their action without effect.
+// MIDI CC actions. Each drives its control as a mouse edit would, so the change
+// takes the same path: the attachment, the button's click handler.
 void VornicAudioProcessorEditor::CCRandomDice()
 {
     // What the dice does: new random values for the unlocked faders, stored as one undo step.
@@ -974,19 +974,51 @@ void VornicAudioProcessorEditor::CCSequenceLength (int value)
     sequenceSizeSlider.slider->setValue ((double) ((float) value * 62.0f / 127.0f + 2.0f), juce::sendNotificationAsync);
 }
 
-void VornicAudioProcessorEditor::CCDirection (int)     {}  // the direction buttons do not exist yet
-void VornicAudioProcessorEditor::CCResetSequence()     {}  // the reset-sequence button does not exist yet
-void VornicAudioProcessorEditor::CCTypeOfFilter (int)  {}  // the filter-type selector does not exist yet
-void VornicAudioProcessorEditor::CCSmoother (int)      {}  // the smoother slider does not exist yet
-void VornicAudioProcessorEditor::CCFilterRange (int)   {}  // the filter-range slider does not exist yet
-void VornicAudioProcessorEditor::CCResonance (int)     {}  // the resonance slider does not exist yet
-void VornicAudioProcessorEditor::CCQuantization (int)  {}  // the quantisation box does not exist yet
-void VornicAudioProcessorEditor::CCLockSwitch()        {}  // the lock switch does not exist yet
-void VornicAudioProcessorEditor::CCDryWetSlider (int)  {}  // the dry/wet slider does not exist yet
-void VornicAudioProcessorEditor::CCByPassSwitch()      {}  // the bypass switch does not exist yet
-void VornicAudioProcessorEditor::CCByPassAcross (bool) {}  // the bypass-across button does not exist yet
-void VornicAudioProcessorEditor::CCInfinitySwitch()    {}  // the infinity switch does not exist yet
-void VornicAudioProcessorEditor::CCInfinityNumber (int) {} // the repeat count does not exist yet
+namespace
+{
+    /** A controller's 7-bit value scaled as the window's controls take it. */
+    double ccScaled (int value, float scale, float offset) noexcept
+    {
+        return (double) ((float) value * scale / 127.0f + offset);
+    }
+
+    void invertToggle (juce::Button& button)
+    {
+        button.setToggleState (! button.getToggleState(), juce::sendNotification);
+    }
+}
+
+void VornicAudioProcessorEditor::CCDirection (int direction)
+{
+    directionButtons.directionSlider->setValue ((double) direction, juce::sendNotificationAsync);
+}
+
+void VornicAudioProcessorEditor::CCResetSequence()    { resetSequenceButton.button->triggerClick(); }
+
+void VornicAudioProcessorEditor::CCTypeOfFilter (int type)
+{
+    typeOfFilterButton.typeSlider->setValue ((double) type, juce::sendNotificationAsync);
+}
+
+void VornicAudioProcessorEditor::CCSmoother (int v)    { smootherSlider.slider->setValue (ccScaled (v, 1.0f, 0.0f), juce::sendNotificationAsync); }
+void VornicAudioProcessorEditor::CCFilterRange (int v) { filterRangeSlider.slider->setValue (ccScaled (v, 1.0f, 0.0f), juce::sendNotificationAsync); }
+void VornicAudioProcessorEditor::CCResonance (int v)   { resonanceSlider.slider->setValue (ccScaled (v, 1.0f, 0.0f), juce::sendNotificationAsync); }
+void VornicAudioProcessorEditor::CCDryWetSlider (int v) { dryWetSlider.slider->setValue (ccScaled (v, 1.0f, 0.0f), juce::sendNotificationAsync); }
+
+void VornicAudioProcessorEditor::CCQuantization (int v)
+{
+    quantizeComboBox.comboBox->setSelectedId ((int) ((float) v * 10.0f / 127.0f) + 1, juce::sendNotificationAsync);
+}
+
+void VornicAudioProcessorEditor::CCLockSwitch()        { lockAndResetButtons.lockButton->triggerClick(); }
+void VornicAudioProcessorEditor::CCByPassSwitch()      { invertToggle (*bypassButtons.byPassSwitch); }
+void VornicAudioProcessorEditor::CCByPassAcross (bool effectHeard) { acrossByPassState (effectHeard); }
+void VornicAudioProcessorEditor::CCInfinitySwitch()    { invertToggle (*infiniteButtons.infinityButton); }
+
+void VornicAudioProcessorEditor::CCInfinityNumber (int v)
+{
+    infiniteButtons.repeatSlider->setValue (ccScaled (v, 63.0f, 1.0f), juce::sendNotificationAsync);
+}
 void VornicAudioProcessorEditor::CCResetAll()          { resetAll(); }
 void VornicAudioProcessorEditor::CCUndo()              { undoLastStep(); }
 
