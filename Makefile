@@ -19,6 +19,8 @@ APP_ICON   := $(PREFIX)/share/icons/hicolor/scalable/apps/tessaline.svg
 # The compiler cache keys on paths relative to the checkout, so every clone and
 # work tree of the project shares one cache wherever it lives.
 export CCACHE_BASEDIR := $(CURDIR)
+# Debug builds (the sanitizers) embed the build folder; keep it out of the key too.
+export CCACHE_NOHASHDIR := 1
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -166,13 +168,6 @@ install-app:
 
 uninstall-app:
 	rm -f $(APP_BIN) $(APP_ENTRY) $(APP_ICON)
-
-# Renders the look-and-feels and the editor (with its settings panels) into $(BUILD)/gallery.
-gallery: configure
-	cmake --build $(BUILD) -j$(JOBS) --target tessaline_gallery tessaline_editor_gallery
-	@if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a -s '-noreset -screen 0 1920x1080x24'"; fi; \
-	eval $$run $(BUILD)/tests/look/tessaline_gallery $(BUILD)/gallery && \
-	eval $$run $(BUILD)/tests/editor/tessaline_editor_gallery $(BUILD)/gallery
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
