@@ -82,8 +82,10 @@ public:
     void clickOnTempoPaneToClose() override;
     void setTempoFromTextToSliderTempo (float tempo) override;
 
-    //=======================================================================    void acrossByPassState (bool effectOn) override;
-=======
+    //==============================================================================
+    void acrossByPassState (bool effectOn) override;
+
+    //==============================================================================
     // Presets (PluginEditorPresets.cpp)
     void clickOnPresetsPaneToClose() override;
     void clickOnSavePreset (juce::String name) override;
@@ -264,7 +266,8 @@ public:
     static constexpr int numberOfCCActions = VornicAudioProcessor::numCCActions;
 
 private:
-    //=======================================================================    // Presets (PluginEditorPresets.cpp)
+    //==============================================================================
+    // Presets (PluginEditorPresets.cpp)
     void buildPresets();
     void restoreFastPresetButtonsFromTree();
     void layOutPresets (juce::Rectangle<int> bar, juce::Rectangle<int> caption, int top);
@@ -273,7 +276,8 @@ private:
     void writeFastPresetBookkeeping (bool includingNamesAndSize);
     void applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property, const char* parameterID);
     void applyPresetLoopRange (const juce::String& name);
-=======
+
+    //==============================================================================
     void setUpMidiCCSettings();
     void tearDownMidiCCSettings();
     void layOutSettingsPanel (int top, int height);
