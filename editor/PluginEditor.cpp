@@ -855,6 +855,10 @@ void VornicAudioProcessorEditor::clickOnTempoPaneToClose()
 {
     semiTransparentPanel.setVisible (false);
     tempoSlide.close();
+
+    // Keys typed after the panel has gone must not edit its hidden field.
+    if (tempoPanel.tempoField.hasKeyboardFocus (false))
+        tempoPanel.tempoField.giveAwayKeyboardFocus();
 }
 
 void VornicAudioProcessorEditor::setTempoFromTextToSliderTempo (float tempo)
