@@ -10,6 +10,9 @@ namespace
 
 QBSquenceDirectionButtons::QBSquenceDirectionButtons()
 {
+    // The group's bounds reach beyond its plates: a click between them belongs to what lies beneath.
+    setInterceptsMouseClicks (false, true);
+
     for (auto& p : plates)
     {
         p = std::make_unique<QBBackCirculaForButton_onlyUI>();

@@ -127,6 +127,7 @@ VornicAudioProcessorEditor::~VornicAudioProcessorEditor()
     stopTimer();
     processor.parameters.state.removeListener (this);
     processor.listeners.remove (this);
+    acrossByPassState (bypassButtons.byPassSwitch->getToggleState());  // a window closed mid-press ends the inversion
     bypassButtons.removeListener (this);
     dotsComponent.removeListener (this);
     fadersTable.removeListener (this);

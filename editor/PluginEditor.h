@@ -16,18 +16,18 @@
 #include "QBDotsComponent.h"
 #include "QBDryWetSlider.h"
 #include "QBFilterRangeSlider.h"
+#include "QBImproveShadowsOject.h"
 #include "QBInfiniteButtons.h"
 #include "QBLockAndResetButtons.h"
 #include "QBQuantizeComboBox.h"
 #include "QBResetSequenceButton.h"
-#include "QBSquenceDirectionButtons.h"
-#include "QBTypeOfFilterButton.h"
-#include "QBWetImage.h"
-#include "QBImproveShadowsOject.h"
 #include "QBSequenceRangeLoopSlider.h"
 #include "QBSequencerFadersTable.h"
 #include "QBSliderNumOfSlidersInSequence.h"
+#include "QBSquenceDirectionButtons.h"
 #include "QBTopLineSeparator.h"
+#include "QBTypeOfFilterButton.h"
+#include "QBWetImage.h"
 
 /** The listener interfaces the editor implements, gathered in one base. */
 class QBEditorListeners : public QBInfoPanel::Listener,

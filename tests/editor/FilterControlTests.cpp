@@ -161,7 +161,7 @@ TEST_F (FilterControls, BypassAcrossInvertsTheSwitchOnlyWhileHeld)
     }
 }
 
-TEST_F (FilterControls, TheEffectFollowsTheSavedSwitchWhenTheWindowOpens)
+TEST_F (FilterControls, TheEffectFollowsTheSavedSwitchWhenTheWindowOpensAndCloses)
 {
     setParam (processor, "byPassButton", 0.0f);
     EXPECT_FALSE (processor.effectOn.load()) << "the switch reports its parameter's change";
@@ -169,8 +169,20 @@ TEST_F (FilterControls, TheEffectFollowsTheSavedSwitchWhenTheWindowOpens)
     e.close();
     processor.effectOn = true;
     e.open();
-    EXPECT_FALSE (editor.bypassButtons.byPassSwitch->getToggleState());
-    EXPECT_FALSE (e.processor->effectOn.load());
+    EXPECT_FALSE (e.editor->bypassButtons.byPassSwitch->getToggleState());
+    EXPECT_FALSE (processor.effectOn.load());
+
+    // Closing the window while bypass-across is held ends the inversion too.
+    auto& across = *e.editor->bypassButtons.byPassAcross;
+    Mouse (*e.editor).down (across, across.getLocalBounds().getCentre());
+    ASSERT_TRUE (processor.effectOn.load());
+    e.close();
+    EXPECT_FALSE (processor.effectOn.load());
+
+    // The desktop's mouse still holds the button: release it over a new window
+    // so that the next press anywhere is a press.
+    e.open();
+    Mouse (*e.editor).up (*e.editor, { 1, 1 });
 }
 
 TEST_F (FilterControls, FilterRangeAndTypeChangesAreHeard)

@@ -231,18 +231,23 @@ TEST_F (SequenceActions, DirectionButtonsSetTheParameterAndForwardAndBackwardRep
     }
 }
 
-TEST_F (SequenceActions, AnAutomatedDirectionSwitchesItsButton)
+TEST_F (SequenceActions, AnAutomatedDirectionSwitchesItsButtonAndReplaysAsAClickWould)
 {
     auto& d = editor.directionButtons;
-    const std::pair<float, juce::DrawableButton*> cases[] = {
-        { 2.0f, d.backwardButton.get() }, { 1.0f, d.pingPongButton.get() }, { 0.0f, d.forwardButton.get() },
+    const struct { float direction; juce::DrawableButton* button; bool replays; } cases[] = {
+        { 2.0f, d.backwardButton.get(), true }, { 1.0f, d.pingPongButton.get(), false },
+        { 0.0f, d.forwardButton.get(), true },
     };
 
-    for (const auto& [direction, button] : cases)
+    for (const auto& c : cases)
     {
-        setParam (processor, "direction", direction);
-        EXPECT_TRUE (pumpUntil ([b = button] { return b->getToggleState(); })) << "direction " << direction;
-        EXPECT_EQ (d.directionSlider->getValue(), (double) direction);
+        processor.currentStep = 5;
+        processor.nextStep = 6;
+
+        setParam (processor, "direction", c.direction);
+        EXPECT_TRUE (pumpUntil ([b = c.button] { return b->getToggleState(); })) << "direction " << c.direction;
+        EXPECT_EQ (d.directionSlider->getValue(), (double) c.direction);
+        EXPECT_EQ (processor.nextStep.load(), c.replays ? 5 : 6) << "direction " << c.direction;
     }
 }
 
