@@ -689,10 +689,11 @@ void VornicAudioProcessorEditor::timerCallback()
     if (infoSlide.animating || tempoSlide.animating)
         resized();
 
-    // Inside a host the header shows the host's tempo.
-    if (! processor.isStandalone())
+    // Inside a host the header shows the host's tempo; a host that reports none
+    // (zero or not a number) leaves the last one shown.
+    if (const auto bpm = processor.hostBpm.load(); ! processor.isStandalone() && std::isfinite (bpm) && bpm > 0.0)
     {
-        headerPanel.tempoSlider.setValue (processor.hostBpm.load(), juce::dontSendNotification);
+        headerPanel.tempoSlider.setValue (bpm, juce::dontSendNotification);
         headerPanel.setBpmTempoToLable();
     }
 }
@@ -976,6 +977,7 @@ void VornicAudioProcessorEditor::CCTempo (int value)
     if (processor.isStandalone())
         headerPanel.tempoSlider.setValue ((double) ((float) value * 590.0f / 127.0f + 10.0f), juce::sendNotification);
 }
+
 void VornicAudioProcessorEditor::QucikPreset1()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset2()        {}  // the fast-presets bar does not exist yet
 void VornicAudioProcessorEditor::QucikPreset3()        {}  // the fast-presets bar does not exist yet
