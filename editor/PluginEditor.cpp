@@ -709,10 +709,11 @@ void VornicAudioProcessorEditor::timerCallback()
          || settingsPanelForPlugIn.slide.animating)
         resized();
 
-    // Inside a host the header shows the host's tempo.
-    if (! processor.isStandalone())
+    // Inside a host the header shows the host's tempo; a host that reports none
+    // (zero or not a number) leaves the last one shown.
+    if (const auto bpm = processor.hostBpm.load(); ! processor.isStandalone() && std::isfinite (bpm) && bpm > 0.0)
     {
-        headerPanel.tempoSlider.setValue (processor.hostBpm.load(), juce::dontSendNotification);
+        headerPanel.tempoSlider.setValue (bpm, juce::dontSendNotification);
         headerPanel.setBpmTempoToLable();
     }
 }
@@ -876,6 +877,10 @@ void VornicAudioProcessorEditor::clickOnTempoPaneToClose()
 {
     semiTransparentPanel.setVisible (false);
     tempoSlide.close();
+
+    // Keys typed after the panel has gone must not edit its hidden field.
+    if (tempoPanel.tempoField.hasKeyboardFocus (false))
+        tempoPanel.tempoField.giveAwayKeyboardFocus();
 }
 
 void VornicAudioProcessorEditor::setTempoFromTextToSliderTempo (float tempo)

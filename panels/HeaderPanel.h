@@ -40,8 +40,6 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
 
-    bool isStandaloneHeader() const noexcept { return standaloneHeader; }
-
     //==============================================================================
     QBHeaderButtonLAF headerButtonLAF;
     QBTempoSliderLAF tempoSliderLAF;

@@ -12,6 +12,7 @@ QBTempoPanel::QBTempoPanel()
     tempoField.setColour (juce::TextEditor::textColourId, QBColours::whiteText);
     tempoField.setColour (juce::TextEditor::highlightedTextColourId, QBColours::whiteText);
     tempoField.onReturnKey = [this] { setButton.triggerClick(); };
+    tempoField.onEscapeKey = [this] { listeners.call ([] (Listener& l) { l.clickOnTempoPaneToClose(); }); };
     addAndMakeVisible (tempoField);
 
     setButton.setLookAndFeel (&setButtonLAF);

@@ -7,7 +7,7 @@
 #include "QBTextButtonLAF.h"
 
 /** A small box for typing a tempo: a text field and a "Set" button. Return in the
-    field clicks "Set"; a press on the box around them closes it. */
+    field clicks "Set"; Escape, or a press on the box around them, closes it. */
 class QBTempoPanel : public juce::Component
 {
 public:

@@ -84,10 +84,16 @@ TEST_F (Panels, ATypedTempoIsClampedAndRoundedAndTextWithoutANumberIgnored)
     }
 }
 
-TEST_F (Panels, APressOnTheTempoBoxOutsideItsControlsClosesIt)
+TEST_F (Panels, EscapeOrAPressOnTheTempoBoxOutsideItsControlsClosesIt)
 {
     openTempoPanel();
     mouse.click (tempoPanel, { 2, 2 });
+    EXPECT_TRUE (pumpUntil ([this] { return allClosed(); }));
+    EXPECT_FALSE (tempoPanel.tempoField.hasKeyboardFocus (false)) << "the hidden field takes no more keys";
+
+    openTempoPanel();
+    editor.getPeer()->handleKeyPress (juce::KeyPress ('7', {}, '7'));
+    editor.getPeer()->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
     EXPECT_TRUE (pumpUntil ([this] { return allClosed(); }));
     EXPECT_EQ (e.processor->standaloneClock.getTempo(), 120.0f);
 }
