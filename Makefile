@@ -59,8 +59,9 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
-# CI builds with warnings as errors (`make test` passes WERROR=ON).
-WERROR ?= OFF
+# Warnings as errors: `make test` (CI) passes WERROR=ON; without WERROR the
+# build keeps what it was configured with.
+WERROR ?=
 
 # Runs under a virtual X server when there is no display.
 XRUN = if [ -n "$$DISPLAY" ]; then run=""; else run="xvfb-run -a -s '-noreset -screen 0 1920x1080x24'"; fi;
@@ -69,7 +70,7 @@ $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(CONFIG)
 
 configure: deps $(BUILD)/CMakeCache.txt
-	cmake -S . -B $(BUILD) -DTESSALINE_WERROR=$(WERROR) > /dev/null
+	$(if $(WERROR),cmake -S . -B $(BUILD) -DTESSALINE_WERROR=$(WERROR) > /dev/null)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -101,7 +102,6 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS) --target $(ASAN_SUITES)
 	@$(XRUN) cd $(ASAN_BUILD) && \
 	export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1" \
-	  LSAN_OPTIONS="suppressions=$(CURDIR)/tests/lsan.supp print_suppressions=0" \
 	  UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" && \
 	  eval $$run ctest --output-on-failure -R "'^($(subst $(eval ) ,|,$(ASAN_SUITES)))$$'"
 
@@ -117,13 +117,14 @@ tsan: deps
 # on the processor's state blobs and on the application's settings file, each
 # started from real blobs and settings files that the processor and the
 # application's own code write (tessaline_fuzz_seeds). `make fuzz` runs each fuzzer for
-# FUZZ_SECONDS; `make test` for a fixed FUZZ_TEST_RUNS inputs.
+# FUZZ_SECONDS; `make test` for a fixed FUZZ_TEST_RUNS inputs. Warnings are
+# errors in the GCC builds; clang's set differs and is not made fatal here.
 FUZZ_SECONDS   ?= 120
 FUZZ_TEST_RUNS ?= 20000
 FUZZ_RUNS      ?=
 FUZZERS        := state settings
 fuzz: deps
-	[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_FUZZ=ON -DTESSALINE_PLUGINS=OFF -DTESSALINE_WERROR=ON
+	[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALINE_FUZZ=ON -DTESSALINE_PLUGINS=OFF -DTESSALINE_WERROR=OFF
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target tessaline_fuzz_seeds $(addprefix tessaline_fuzz_,$(FUZZERS))
 	ASAN_OPTIONS=detect_leaks=0 $(FUZZ_BUILD)/fuzz/tessaline_fuzz_seeds $(FUZZ_BUILD)/seeds
 	@for f in $(FUZZERS); do \
