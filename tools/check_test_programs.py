@@ -65,7 +65,7 @@ def command_words(line):
             if t.startswith("$") or t in ("VAR", "Q"):               # a command held in a variable
                 i += 1
                 continue
-            if t.startswith("-") or re.match(r"^\d+$", t):           # options and numbers of a prefix
+            if t.startswith("-") or re.match(r"^\d+(\.\d+)?$", t):  # options and numbers of a prefix
                 i += 1
                 continue
             if t in ("@", "-", "+"):

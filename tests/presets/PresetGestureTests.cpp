@@ -208,6 +208,11 @@ TEST_F (PresetGestures, ASlotBoxAssignsAndTheRemoveButtonFreesTheSlot)
 
 TEST_F (PresetGestures, TheBarsButtonsStoreAndLoadWithTheMouse)
 {
+    // The open panel dims the window behind it; a click on the dimming closes it
+    // and leaves the bar free.
+    mouse.click (editor().semiTransparentPanel, centreOf (editor().semiTransparentPanel));
+    ASSERT_TRUE (pumpUntil ([this] { return ! panel().slide.animating && ! editor().semiTransparentPanel.isVisible(); }));
+
     drawFaders (0.15f);
     mouse.click (*bar().addButtons[4], centreOf (*bar().addButtons[4]));
     ASSERT_TRUE (pumpUntil ([this] { return rows().getNumRows() == 1; }));
