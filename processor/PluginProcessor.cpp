@@ -1,5 +1,6 @@
 #include "PluginProcessor.h"
 #include "PluginEditor.h"
+#include "QBParameterTable.h"
 
 #include <cmath>
 
@@ -234,6 +235,7 @@ VornicAudioProcessor::VornicAudioProcessor()
     numbersBeforeInfinityParam = parameters.getRawParameterValue ("numbersBeforeInfinity");
     dryWetParam                = parameters.getRawParameterValue ("dryWet");
     directionParam             = parameters.getRawParameterValue ("direction");
+    byPassButtonParam          = parameters.getRawParameterValue ("byPassButton");
 
     const auto& ids = QBStateIdentifiers::get();
     parameters.state.setProperty (ids.loopRangeMin, 0, nullptr);
@@ -260,33 +262,7 @@ VornicAudioProcessor::~VornicAudioProcessor()
 
 juce::AudioProcessorValueTreeState::ParameterLayout VornicAudioProcessor::createParameterLayout()
 {
-    using namespace juce;
-    AudioProcessorValueTreeState::ParameterLayout layout;
-
-    auto intParam = [&layout] (const char* id, const char* name, int lo, int hi, int def)
-    {
-        layout.add (std::make_unique<AudioParameterInt> (ParameterID { id, 1 }, name, lo, hi, def));
-    };
-    auto floatParam = [&layout] (const char* id, const char* name, float def)
-    {
-        layout.add (std::make_unique<AudioParameterFloat> (ParameterID { id, 1 }, name,
-                                                           NormalisableRange<float> (0.0f, 1.0f, 0.01f), def));
-    };
-
-    intParam   ("typeOfFilter",          "Type Of Filter",         0, 2, 2);
-    floatParam ("filterRange",           "Filter Range",           0.5f);
-    floatParam ("resonance",             "Resonance",              0.5f);
-    floatParam ("smoother",              "Smoother",               0.5f);
-    intParam   ("quantize",              "Quantize",               1, 11, 7);
-    intParam   ("sequenceSize",          "Sequence Size",          2, 64, 32);
-    intParam   ("byPassButton",          "ByPass",                 0, 1, 1);
-    intParam   ("infinityButton",        "Infinity",               0, 1, 0);
-    intParam   ("numbersBeforeInfinity", "Number Before Infinity", 1, 64, 1);
-    floatParam ("dryWet",                "Dry/Wet",                1.0f);
-    intParam   ("direction",             "Direction",              0, 2, 0);
-    intParam   ("collapse",              "Collapse",               0, 1, 0);
-
-    return layout;
+    return QBParameterTable::createLayout();
 }
 
 //==============================================================================
@@ -294,11 +270,21 @@ const juce::String VornicAudioProcessor::getName() const  { return "Tessaline"; 
 bool VornicAudioProcessor::acceptsMidi() const             { return true; }
 bool VornicAudioProcessor::producesMidi() const            { return false; }
 bool VornicAudioProcessor::isMidiEffect() const            { return false; }
-double VornicAudioProcessor::getTailLengthSeconds() const  { return 0.0; }
+double VornicAudioProcessor::getTailLengthSeconds() const
+{
+    return QBParameterTable::tailSeconds (resonanceParam->load (std::memory_order_relaxed),
+                                          (int) typeOfFilterParam->load (std::memory_order_relaxed));
+}
+
+juce::AudioProcessorParameter* VornicAudioProcessor::getBypassParameter() const
+{
+    return parameters.getParameter ("byPassButton");
+}
+
 int VornicAudioProcessor::getNumPrograms()                 { return 1; }
 int VornicAudioProcessor::getCurrentProgram()              { return 0; }
 void VornicAudioProcessor::setCurrentProgram (int)         {}
-const juce::String VornicAudioProcessor::getProgramName (int) { return {}; }
+const juce::String VornicAudioProcessor::getProgramName (int) { return "Default"; }
 void VornicAudioProcessor::changeProgramName (int, const juce::String&) {}
 void VornicAudioProcessor::releaseResources()              {}
 bool VornicAudioProcessor::hasEditor() const               { return true; }
@@ -555,7 +541,7 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
 
     const int step = currentStep.load (std::memory_order_relaxed);
 
-    if (! effectOn.load (std::memory_order_relaxed) || dotMirror (step))
+    if (! isEffectHeard() || dotMirror (step))
         wetGain = 0.0f;
     else
         wetGain = dryWetParam->load (std::memory_order_relaxed);
@@ -567,6 +553,23 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     filterBlock (buffer, buffer.getNumChannels(), numSamples);
 
     previousWetGain = wetGain;
+}
+
+bool VornicAudioProcessor::isEffectHeard() noexcept
+{
+    // "byPassButton" is the switch that hosts, their automation and the editor
+    // share; whenever it changes, `effectOn` follows it, as the editor's switch
+    // makes it do, so a change made with the window closed is heard too. The
+    // editor's momentary bypass-across clears `effectOn` alone while it is held.
+    const bool switchOn = byPassButtonParam->load (std::memory_order_relaxed) >= 0.5f;
+
+    if (switchOn != lastBypassSwitch)
+    {
+        lastBypassSwitch = switchOn;
+        effectOn.store (switchOn, std::memory_order_relaxed);
+    }
+
+    return switchOn && effectOn.load (std::memory_order_relaxed);
 }
 
 void VornicAudioProcessor::filterBlock (juce::AudioBuffer<float>& buffer, int numChannels, int numSamples) noexcept

@@ -94,6 +94,7 @@ public:
     bool producesMidi() const override;
     bool isMidiEffect() const override;
     double getTailLengthSeconds() const override;
+    juce::AudioProcessorParameter* getBypassParameter() const override;
 
     int getNumPrograms() override;
     int getCurrentProgram() override;
@@ -203,6 +204,7 @@ private:
     void dispatchCCAction (const CCEvent&);
     void ensureNoticeTimerRunning();
     void filterBlock (juce::AudioBuffer<float>&, int numChannels, int numSamples) noexcept;
+    bool isEffectHeard() noexcept;
 
     // Cached parameter values (the parameter tree's atomic raw values).
     std::atomic<float>* typeOfFilterParam = nullptr;
@@ -214,6 +216,10 @@ private:
     std::atomic<float>* numbersBeforeInfinityParam = nullptr;
     std::atomic<float>* dryWetParam = nullptr;
     std::atomic<float>* directionParam = nullptr;
+    std::atomic<float>* byPassButtonParam = nullptr;
+
+    // The bypass switch as the audio thread last saw it (audio thread only).
+    bool lastBypassSwitch = true;
 
     // Mirrors of the tree.
     std::array<std::atomic<float>, maxSteps> faders {};
