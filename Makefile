@@ -35,6 +35,8 @@ PACKAGES := \
 	fonts-inter python3-fonttools
 # JUCE's module patches are applied with patch (patches/).
 PACKAGES += patch
+# The LV2 metadata test validates the bundle against Debian's LV2 schemas.
+PACKAGES += sordi lv2-dev
 
 .PHONY: deps configure build run test tsan bench lv2bench install install-app uninstall-app clean gallery
 

@@ -7,6 +7,12 @@
 namespace
 {
     std::atomic<long> allocations { 0 };
+    thread_local long allocationsOnThisThread = 0;
+}
+
+long tessaline::allocationCountOnThisThread() noexcept
+{
+    return allocationsOnThisThread;
 }
 
 long tessaline::allocationCount() noexcept
@@ -17,6 +23,7 @@ long tessaline::allocationCount() noexcept
 void* operator new (std::size_t size)
 {
     allocations.fetch_add (1, std::memory_order_relaxed);
+    ++allocationsOnThisThread;
 
     if (void* p = std::malloc (size == 0 ? 1 : size))
         return p;
