@@ -37,6 +37,8 @@ PACKAGES := \
 PACKAGES += patch
 # The LV2 metadata test validates the bundle against Debian's LV2 schemas.
 PACKAGES += sordi lv2-dev
+# The plugins are tested in a real DAW: Debian's Ardour, headless (its Lua session tool).
+PACKAGES += ardour
 
 .PHONY: deps configure build run test tsan bench lv2bench install install-app uninstall-app clean gallery
 

@@ -19,6 +19,7 @@ if echo "$out" | grep -q '^error:'; then echo "$out"; exit 1; fi
 # What hosts show of the plugin: its version, licence, maker and program.
 grep -q 'doap:revision "'"$2"'"' "$BUNDLE/dsp.ttl" || { echo "dsp.ttl lacks the version $2"; exit 1; }
 grep -q 'doap:license <' "$BUNDLE/dsp.ttl" || { echo "dsp.ttl names no licence"; exit 1; }
+grep -q "a lv2:FilterPlugin" "$BUNDLE/dsp.ttl" || { echo "dsp.ttl does not call the plugin a filter"; exit 1; }
 grep -q 'rdfs:label "1/16"' "$BUNDLE/dsp.ttl" || { echo "dsp.ttl lacks the quantisation's labels"; exit 1; }
 grep -q 'rdfs:range atom:Bool' "$BUNDLE/dsp.ttl" || { echo "dsp.ttl has no switches"; exit 1; }
 grep -q 'rdfs:label "Default"' "$BUNDLE/manifest.ttl" || { echo "the program has no name"; exit 1; }
