@@ -41,6 +41,10 @@ PACKAGES := \
 	clang-14 libclang-rt-14-dev
 # JUCE's module patches are applied with patch (patches/).
 PACKAGES += patch
+# The LV2 metadata test validates the bundle against Debian's LV2 schemas.
+PACKAGES += sordi lv2-dev
+# The plugins are tested in a real DAW: Debian's Ardour, headless (its Lua session tool).
+PACKAGES += ardour
 
 .PHONY: deps configure build run test asan tsan fuzz print-packages bench lv2bench install install-app uninstall-app clean gallery
 

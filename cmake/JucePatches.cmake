@@ -50,6 +50,18 @@ if(_juce_patches)
 
     if(NOT _juce_previous STREQUAL _juce_fingerprint)
         message(STATUS "JUCE: patching ${_juce_touched_modules} in ${_juce_patched_modules}")
+
+        # A file that a patch no longer touches goes back to the system's copy,
+        # which is older than the objects built from the patched one: make's
+        # timestamps would keep those. Objects are rebuilt instead (the compiler
+        # cache makes that cheap).
+        if(EXISTS "${_juce_stamp}")
+            file(GLOB_RECURSE _juce_stale_objects "${CMAKE_BINARY_DIR}/*.o")
+            if(_juce_stale_objects)
+                file(REMOVE ${_juce_stale_objects})
+            endif()
+        endif()
+
         file(REMOVE_RECURSE "${_juce_patched_modules}")
         file(MAKE_DIRECTORY "${_juce_patched_modules}")
 

@@ -1,6 +1,7 @@
 #include "PluginProcessor.h"
 #include "PluginEditor.h"
 #include "QBCCActions.h"
+#include "QBParameterTable.h"
 
 #include <cmath>
 #include <utility>
@@ -115,6 +116,7 @@ VornicAudioProcessor::VornicAudioProcessor()
     numbersBeforeInfinityParam = parameters.getRawParameterValue ("numbersBeforeInfinity");
     dryWetParam                = parameters.getRawParameterValue ("dryWet");
     directionParam             = parameters.getRawParameterValue ("direction");
+    byPassButtonParam          = parameters.getRawParameterValue ("byPassButton");
 
     const auto& ids = QBStateIdentifiers::get();
     parameters.state.setProperty (ids.loopRangeMin, 0, nullptr);
@@ -145,33 +147,7 @@ VornicAudioProcessor::~VornicAudioProcessor()
 
 juce::AudioProcessorValueTreeState::ParameterLayout VornicAudioProcessor::createParameterLayout()
 {
-    using namespace juce;
-    AudioProcessorValueTreeState::ParameterLayout layout;
-
-    auto intParam = [&layout] (const char* id, const char* name, int lo, int hi, int def)
-    {
-        layout.add (std::make_unique<AudioParameterInt> (ParameterID { id, 1 }, name, lo, hi, def));
-    };
-    auto floatParam = [&layout] (const char* id, const char* name, float def)
-    {
-        layout.add (std::make_unique<AudioParameterFloat> (ParameterID { id, 1 }, name,
-                                                           NormalisableRange<float> (0.0f, 1.0f, 0.01f), def));
-    };
-
-    intParam   ("typeOfFilter",          "Type Of Filter",         0, 2, 2);
-    floatParam ("filterRange",           "Filter Range",           0.5f);
-    floatParam ("resonance",             "Resonance",              0.5f);
-    floatParam ("smoother",              "Smoother",               0.5f);
-    intParam   ("quantize",              "Quantize",               1, 11, 7);
-    intParam   ("sequenceSize",          "Sequence Size",          2, 64, 32);
-    intParam   ("byPassButton",          "ByPass",                 0, 1, 1);
-    intParam   ("infinityButton",        "Infinity",               0, 1, 0);
-    intParam   ("numbersBeforeInfinity", "Number Before Infinity", 1, 64, 1);
-    floatParam ("dryWet",                "Dry/Wet",                1.0f);
-    intParam   ("direction",             "Direction",              0, 2, 0);
-    intParam   ("collapse",              "Collapse",               0, 1, 0);
-
-    return layout;
+    return QBParameterTable::createLayout();
 }
 
 //==============================================================================
@@ -179,11 +155,21 @@ const juce::String VornicAudioProcessor::getName() const  { return "Tessaline"; 
 bool VornicAudioProcessor::acceptsMidi() const             { return true; }
 bool VornicAudioProcessor::producesMidi() const            { return false; }
 bool VornicAudioProcessor::isMidiEffect() const            { return false; }
-double VornicAudioProcessor::getTailLengthSeconds() const  { return 0.0; }
+double VornicAudioProcessor::getTailLengthSeconds() const
+{
+    return QBParameterTable::tailSeconds (resonanceParam->load (std::memory_order_relaxed),
+                                          (int) typeOfFilterParam->load (std::memory_order_relaxed));
+}
+
+juce::AudioProcessorParameter* VornicAudioProcessor::getBypassParameter() const
+{
+    return parameters.getParameter ("byPassButton");
+}
+
 int VornicAudioProcessor::getNumPrograms()                 { return 1; }
 int VornicAudioProcessor::getCurrentProgram()              { return 0; }
 void VornicAudioProcessor::setCurrentProgram (int)         {}
-const juce::String VornicAudioProcessor::getProgramName (int) { return {}; }
+const juce::String VornicAudioProcessor::getProgramName (int) { return "Default"; }
 void VornicAudioProcessor::changeProgramName (int, const juce::String&) {}
 bool VornicAudioProcessor::hasEditor() const               { return true; }
 
@@ -511,6 +497,23 @@ void VornicAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     }
 }
 
+bool VornicAudioProcessor::isEffectHeard() noexcept
+{
+    // "byPassButton" is the switch that hosts, their automation and the editor
+    // share; whenever it changes, `effectOn` follows it, as the editor's switch
+    // makes it do, so a change made with the window closed is heard too. The
+    // editor's momentary bypass-across clears `effectOn` alone while it is held.
+    const bool switchOn = byPassButtonParam->load (std::memory_order_relaxed) >= 0.5f;
+
+    if (switchOn != lastBypassSwitch)
+    {
+        lastBypassSwitch = switchOn;
+        effectOn.store (switchOn, std::memory_order_relaxed);
+    }
+
+    return switchOn && effectOn.load (std::memory_order_relaxed);
+}
+
 void VornicAudioProcessor::startWetRamp (float target) noexcept
 {
     wetGain = target;
@@ -535,7 +538,7 @@ void VornicAudioProcessor::renderSpan (juce::AudioBuffer<float>& buffer, int fro
             renderedStep = step;
 
             // Whether the effect is heard for this step.
-            const bool heard = effectOn.load (std::memory_order_relaxed) && ! dotMirror (step);
+            const bool heard = isEffectHeard() && ! dotMirror (step);
 
             const float target = heard ? dryWetParam->load (std::memory_order_relaxed) : 0.0f;
 

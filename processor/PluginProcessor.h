@@ -102,6 +102,7 @@ public:
     bool producesMidi() const override;
     bool isMidiEffect() const override;
     double getTailLengthSeconds() const override;
+    juce::AudioProcessorParameter* getBypassParameter() const override;
 
     int getNumPrograms() override;
     int getCurrentProgram() override;
@@ -249,6 +250,7 @@ private:
     bool hostWasPlaying = false;
     bool standaloneWasPlaying = false;
     bool followedExternalTransport = false;
+    bool isEffectHeard() noexcept;
 
     // Cached parameter values (the parameter tree's atomic raw values).
     std::atomic<float>* typeOfFilterParam = nullptr;
@@ -260,6 +262,10 @@ private:
     std::atomic<float>* numbersBeforeInfinityParam = nullptr;
     std::atomic<float>* dryWetParam = nullptr;
     std::atomic<float>* directionParam = nullptr;
+    std::atomic<float>* byPassButtonParam = nullptr;
+
+    // The bypass switch as the audio thread last saw it (audio thread only).
+    bool lastBypassSwitch = true;
 
     // Mirrors of the tree.
     std::array<std::atomic<float>, maxSteps> faders {};

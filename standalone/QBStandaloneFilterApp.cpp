@@ -46,7 +46,7 @@ juce::PropertiesFile::Options QBStandaloneFilterApp::settingsOptions()
 }
 
 const juce::String QBStandaloneFilterApp::getApplicationName()    { return applicationName; }
-const juce::String QBStandaloneFilterApp::getApplicationVersion() { return "1.0"; }
+const juce::String QBStandaloneFilterApp::getApplicationVersion() { return JucePlugin_VersionString; }
 bool QBStandaloneFilterApp::moreThanOneInstanceAllowed()          { return true; }
 void QBStandaloneFilterApp::anotherInstanceStarted (const juce::String&) {}
 
@@ -66,7 +66,7 @@ void QBStandaloneFilterApp::createWindow()
     const bool settingsReadable = settings->isValidFile();
 
     mainWindow = std::make_unique<QBStandaloneFilterWindow> (
-        getApplicationName(),
+        getApplicationName() + " " + getApplicationVersion(),
         juce::LookAndFeel::getDefaultLookAndFeel().findColour (juce::ResizableWindow::backgroundColourId),
         settings);
 

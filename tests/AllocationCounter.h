@@ -7,4 +7,8 @@ namespace tessaline
         posix_memalign. Linking the counter replaces those functions (or, under
         AddressSanitizer, installs the sanitizer's allocation hook). */
     long allocationCount() noexcept;
+
+    /** The same, counting only the calling thread's allocations: what a call
+        made on this thread allocated, whatever other threads do meanwhile. */
+    long allocationCountOnThisThread() noexcept;
 }
