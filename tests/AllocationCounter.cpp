@@ -120,18 +120,6 @@ extern "C"
 // operator new goes through the counted malloc.
 void* operator new (std::size_t size)
 {
-    thread_local long allocationsOnThisThread = 0;
-
-    inline void count() noexcept
-    {
-        allocations.fetch_add (1, std::memory_order_relaxed);
-        ++allocationsOnThisThread;
-    }
-}
-
-long tessaline::allocationCountOnThisThread() noexcept
-{
-    return allocationsOnThisThread;
     if (void* p = std::malloc (size == 0 ? 1 : size))
         return p;
 
