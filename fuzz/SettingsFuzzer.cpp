@@ -2,12 +2,13 @@
 // application reads it at start.
 
 #include "FuzzHelpers.h"
+#include "QBStandaloneFilterApp.h"
 #include "QBStandaloneFilterWindow.h"
 #include "QBStandalonePluginHolder.h"
 
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size)
 {
-    auto& processors = tessaline::fuzz::Processors::get();
+    tessaline::fuzz::Processors processors;
 
     static const struct Folder
     {
@@ -17,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     } folder;
     static const auto file = folder.dir.getChildFile ("Tessaline.settings");
     file.replaceWithData (data, size);
+
+    // The application sets such a file aside unread.
+    if (! QBStandaloneFilterApp::isSafeToParse (file))
+        return 0;
 
     juce::PropertiesFile::Options options;
     options.storageFormat = juce::PropertiesFile::storeAsXML;
@@ -30,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     QBStandalonePluginHolder::restoreProcessorState (settings, processors.restored);
 
     const juce::Rectangle<int> window { settings.getIntValue ("windowX", -100), settings.getIntValue ("windowY", -100), 1024, 798 };
-    const auto placed = QBStandaloneFilterWindow::placeOnScreens (window, 30, { { 0, 0, 1920, 1080 }, { 1920, 0, 1280, 1024 } });
+    using R = juce::Rectangle<int>;
+    static const juce::Array<R> screens { R (0, 0, 1920, 1080), R (1920, 0, 1280, 1024) };
+    const auto placed = QBStandaloneFilterWindow::placeOnScreens (window, 30, screens);
 
     if (! (placed.scale > 0.0f && placed.scale <= 1.0f) || placed.bounds.getRight() > 3200 || placed.bounds.getX() < 0)
         tessaline::fuzz::fail ("the window is not placed on a screen");

@@ -847,12 +847,26 @@ void VornicAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
         copyXmlToBinary (*xml, destData);
 }
 
+std::unique_ptr<juce::XmlElement> VornicAudioProcessor::stateXmlFromBinary (const void* data, int sizeInBytes)
+{
+    constexpr int headerSize = 8;
+
+    if (data == nullptr || sizeInBytes <= headerSize)
+        return {};
+
+    const auto* bytes = static_cast<const char*> (data);
+    const auto textLength = juce::jmin ((juce::int64) juce::ByteOrder::littleEndianInt (bytes + 4),
+                                        (juce::int64) (sizeInBytes - headerSize));
+
+    if (textLength <= 0 || ! juce::CharPointer_UTF8::isValidString (bytes + headerSize, (int) textLength))
+        return {};
+
+    return getXmlFromBinary (data, sizeInBytes);
+}
+
 void VornicAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= 0)
-        return;
-
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
+    const auto xml = stateXmlFromBinary (data, sizeInBytes);
 
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (parameters.state.getType().toString()))
         return;

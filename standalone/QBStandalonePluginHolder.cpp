@@ -164,7 +164,7 @@ bool QBStandalonePluginHolder::restoreProcessorState (const juce::PropertySet& s
     if (data.fromBase64Encoding (savedSettings.getValue (filterStateKey)) && data.getSize() > 0
         && data.getSize() < (size_t) std::numeric_limits<int>::max())
     {
-        const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+        const auto xml = VornicAudioProcessor::stateXmlFromBinary (data.getData(), (int) data.getSize());
         const auto stateType = processorToRestore.parameters.state.getType();
 
         if (xml != nullptr && xml->getTagName().equalsIgnoreCase (stateType.toString()))

@@ -143,6 +143,18 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
     const auto zeroLength = [&] { auto b = good; static_cast<char*> (b.getData())[4] = 0; static_cast<char*> (b.getData())[5] = 0;
                                   static_cast<char*> (b.getData())[6] = 0; static_cast<char*> (b.getData())[7] = 0; return b; }();
 
+    // Bytes that are not UTF-8, here inside otherwise good XML; at the end of
+    // the text they would lead the framework's parser past the end of it.
+    const auto notUtf8 = [] {
+        const char text[] = "<PARAMETERS fader3=\"\xff\xfe\xff\"/>";
+        juce::MemoryBlock b;
+        juce::MemoryOutputStream out (b, false);
+        out.writeInt (0x21324356);
+        out.writeInt ((int) sizeof (text) - 1);
+        out.write (text, sizeof (text));
+        return b;
+    }();
+
     struct Case { const char* name; juce::MemoryBlock blob; int size; };
     const Case cases[] = {
         { "8 bytes", good, 8 },
@@ -151,6 +163,7 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
         { "wrong root tag", wrongRoot, (int) wrongRoot.getSize() },
         { "text that is not XML", notXml, (int) notXml.getSize() },
         { "zero stored length", zeroLength, (int) zeroLength.getSize() },
+        { "text that is not UTF-8", notUtf8, (int) notUtf8.getSize() },
     };
 
     for (const auto& c : cases)
