@@ -28,8 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     options.millisecondsBeforeSaving = -1;
     juce::PropertiesFile settings (file, options);
 
-    // What the holder and the window read.
+    // What the application, the holder and the window read.
     [[maybe_unused]] const auto readable = settings.isValidFile();
+
+    QBStandaloneFilterApp::removeValuesUnsafeToParse (settings);
+
     [[maybe_unused]] const auto setup = juce::parseXML (settings.getValue ("audioSetup"));
     [[maybe_unused]] const auto muted = settings.getBoolValue ("shouldMuteInput", true);
     QBStandalonePluginHolder::restoreProcessorState (settings, processors.restored);

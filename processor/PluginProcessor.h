@@ -105,8 +105,8 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     /** The XML of a state blob ("VC2!", length, UTF-8 XML); null when the bytes
-        are not one. Text that is not valid UTF-8 is refused before it is parsed:
-        the framework's parser would read past the end of it. */
+        are not one. Text the framework's parser cannot take safely is refused
+        before it is parsed (see QBSafeXml). */
     static std::unique_ptr<juce::XmlElement> stateXmlFromBinary (const void* data, int sizeInBytes);
 
     //==============================================================================

@@ -1,4 +1,5 @@
 #include "QBStandaloneFilterApp.h"
+#include "QBSafeXml.h"
 
 #include <limits>
 
@@ -75,7 +76,10 @@ void QBStandaloneFilterApp::initialise (const juce::String&)
 void QBStandaloneFilterApp::createWindow()
 {
     auto* settings = appProperties.getUserSettings();
-    const bool settingsReadable = settings->isValidFile();
+    bool settingsReadable = settings->isValidFile();
+
+    if (removeValuesUnsafeToParse (*settings))
+        settingsReadable = false;
 
     mainWindow = std::make_unique<QBStandaloneFilterWindow> (
         getApplicationName(),
@@ -88,6 +92,22 @@ void QBStandaloneFilterApp::createWindow()
         keepCopyOfUnreadableSettings (settings->getFile());
 }
 
+bool QBStandaloneFilterApp::removeValuesUnsafeToParse (juce::PropertySet& settings)
+{
+    bool removed = false;
+
+    for (const auto& key : settings.getAllProperties().getAllKeys())
+    {
+        if (! QBSafeXml::canParse (settings.getValue (key)))
+        {
+            settings.removeValue (key);
+            removed = true;
+        }
+    }
+
+    return removed;
+}
+
 bool QBStandaloneFilterApp::isSafeToParse (const juce::File& file)
 {
     juce::MemoryBlock bytes;
@@ -96,7 +116,7 @@ bool QBStandaloneFilterApp::isSafeToParse (const juce::File& file)
         return true;
 
     return bytes.getSize() < (size_t) std::numeric_limits<int>::max()
-        && juce::CharPointer_UTF8::isValidString (static_cast<const char*> (bytes.getData()), (int) bytes.getSize());
+        && QBSafeXml::canParse (static_cast<const char*> (bytes.getData()), (int) bytes.getSize());
 }
 
 void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::File& file)

@@ -34,6 +34,10 @@ public:
         of text that is not). */
     static bool isSafeToParse (const juce::File& file);
 
+    /** Drops every value of `settings` that the framework would parse as XML (when
+        it reads or saves it) and cannot parse safely; true when one was dropped. */
+    static bool removeValuesUnsafeToParse (juce::PropertySet& settings);
+
 private:
     /** The framework's XML properties file, saved 2 s after a change. Every
         save writes a temporary file beside it, flushes it to the disk and

@@ -1,6 +1,7 @@
 #include "QBStandalonePluginHolder.h"
 
 #include "PluginProcessor.h"
+#include "QBSafeXml.h"
 
 #include <limits>
 
@@ -215,7 +216,8 @@ void QBStandalonePluginHolder::setupAudioDevices (bool enableAudioInput, const j
 
     if (settings != nullptr)
     {
-        savedSetup = juce::parseXML (settings->getValue (audioSetupKey));
+        if (const auto setup = settings->getValue (audioSetupKey); QBSafeXml::canParse (setup))
+            savedSetup = juce::parseXML (setup);
         shouldMuteInput.setValue (settings->getBoolValue (muteInputKey, true));
         valueChanged (shouldMuteInput);   // the audio thread's copy, before any device starts
     }
