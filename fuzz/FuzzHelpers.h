@@ -7,18 +7,14 @@
 
 namespace tessaline::fuzz
 {
-    /** JUCE's message manager and two processors, made once for the whole run:
-        one takes the input, the other checks that what the first saves reads back. */
+    /** Two fresh processors for each input, so that every run can be repeated
+        from its input alone: one takes the input, the other checks that what the
+        first saves reads back. JUCE's message manager lives for the whole run. */
     struct Processors
     {
-        juce::ScopedJuceInitialiser_GUI juce;
-        VornicAudioProcessor restored, check;
+        Processors() { static auto* juce = new juce::ScopedJuceInitialiser_GUI(); juce::ignoreUnused (juce); }
 
-        static Processors& get()
-        {
-            static auto* instance = new Processors();   // lives for the whole run
-            return *instance;
-        }
+        VornicAudioProcessor restored, check;
     };
 
     [[noreturn]] inline void fail (const char* what)
@@ -50,7 +46,11 @@ namespace tessaline::fuzz
         check.getStateInformation (again);
 
         if (again != saved)
+        {
+            const auto text = [] (const juce::MemoryBlock& b) { return juce::String::fromUTF8 (static_cast<const char*> (b.getData()) + 8, (int) b.getSize() - 9); };
+            std::fprintf (stderr, "saved:\n%s\nread back and saved again:\n%s\n", text (saved).toRawUTF8(), text (again).toRawUTF8());
             fail ("the saved state does not read back as itself");
+        }
 
         for (auto* param : p.getParameters())
             if (const auto v = param->getValue(); ! (v >= 0.0f && v <= 1.0f))

@@ -1,4 +1,5 @@
 #include "PluginProcessor.h"
+#include "QBSafeXml.h"
 #include "PluginEditor.h"
 #include "QBCCActions.h"
 #include "QBParameterTable.h"
@@ -840,17 +841,53 @@ void VornicAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
         copyXmlToBinary (*xml, destData);
 }
 
+std::unique_ptr<juce::XmlElement> VornicAudioProcessor::stateXmlFromBinary (const void* data, int sizeInBytes)
+{
+    constexpr int headerSize = 8;
+
+    if (data == nullptr || sizeInBytes <= headerSize)
+        return {};
+
+    const auto* bytes = static_cast<const char*> (data);
+    const auto textLength = juce::jmin ((juce::int64) juce::ByteOrder::littleEndianInt (bytes + 4),
+                                        (juce::int64) (sizeInBytes - headerSize));
+
+    if (textLength <= 0 || ! QBSafeXml::canParse (bytes + headerSize, (int) textLength))
+        return {};
+
+    return getXmlFromBinary (data, sizeInBytes);
+}
+
+namespace
+{
+    /** A copy in which a property named twice in the XML (the framework keeps
+        both) is there once, with its first value, as saving will write it. */
+    juce::ValueTree withoutRepeatedProperties (const juce::ValueTree& source)
+    {
+        if (! source.isValid())
+            return {};
+
+        juce::ValueTree copy (source.getType());
+
+        for (int i = 0; i < source.getNumProperties(); ++i)
+            if (const auto name = source.getPropertyName (i); ! copy.hasProperty (name))
+                copy.setProperty (name, source.getProperty (name), nullptr);
+
+        for (const auto& child : source)
+            copy.appendChild (withoutRepeatedProperties (child), nullptr);
+
+        return copy;
+    }
+}
+
 void VornicAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes <= 0)
-        return;
-
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
+    const auto xml = stateXmlFromBinary (data, sizeInBytes);
 
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (parameters.state.getType().toString()))
         return;
 
-    auto tree = juce::ValueTree::fromXml (*xml);
+    auto tree = withoutRepeatedProperties (juce::ValueTree::fromXml (*xml));
 
     if (! tree.isValid())
         return;
@@ -861,6 +898,36 @@ void VornicAudioProcessor::setStateInformation (const void* data, int sizeInByte
         juce::ValueTree renamed (parameters.state.getType());
         renamed.copyPropertiesAndChildrenFrom (tree, nullptr);
         tree = renamed;
+    }
+
+    // Each parameter's saved value as the parameter will hold it: within its
+    // range, on its steps, and there at all. The parameter tree would otherwise
+    // keep a value in the tree that its parameter does not have, and the next
+    // save would not say what the restore made of it.
+    for (auto* p : getParameters())
+    {
+        auto* param = dynamic_cast<juce::RangedAudioParameter*> (p);
+
+        if (param == nullptr)
+            continue;
+
+        const auto defaultValue = param->convertFrom0to1 (param->getDefaultValue());
+        bool found = false;
+
+        for (auto child : tree)
+        {
+            if (child.getType() != juce::Identifier ("PARAM") || child["id"].toString() != param->getParameterID())
+                continue;
+
+            const auto saved = child.hasProperty ("value") ? (float) child["value"] : defaultValue;
+            child.setProperty ("value", std::isfinite (saved) ? param->convertFrom0to1 (param->convertTo0to1 (saved))
+                                                              : defaultValue, nullptr);
+            found = true;
+        }
+
+        // A parameter the state does not mention starts from its default.
+        if (! found)
+            tree.appendChild (juce::ValueTree ("PARAM", { { "id", param->getParameterID() }, { "value", defaultValue } }), nullptr);
     }
 
     // Under the parameter tree's state lock, as copyState() takes it: a host

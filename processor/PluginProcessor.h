@@ -113,6 +113,11 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
+    /** The XML of a state blob ("VC2!", length, UTF-8 XML); null when the bytes
+        are not one. Text the framework's parser cannot take safely is refused
+        before it is parsed (see QBSafeXml). */
+    static std::unique_ptr<juce::XmlElement> stateXmlFromBinary (const void* data, int sizeInBytes);
+
     //==============================================================================
     void timerClockListenerStandalone (float position) override;
 

@@ -1,4 +1,7 @@
 #include "QBStandaloneFilterApp.h"
+#include "QBSafeXml.h"
+
+#include <limits>
 
 namespace
 {
@@ -55,7 +58,17 @@ void QBStandaloneFilterApp::initialise (const juce::String&)
     // SIGTERM and SIGHUP end the session as Ctrl-C and the close button do.
     quitSignals = std::make_unique<QBQuitSignals> ([this] { systemRequestedQuit(); });
 
-    removeAbandonedSaves (appProperties.getUserSettings()->getFile());
+    // A file the framework cannot parse safely is kept aside before it is read,
+    // and the application starts with defaults.
+    const auto file = settingsOptions().getDefaultFile();
+
+    if (! isSafeToParse (file))
+    {
+        keepCopyOfUnreadableSettings (file);
+        file.deleteFile();
+    }
+
+    removeAbandonedSaves (file);
     createWindow();
     mainWindow->setVisible (true);
 }
@@ -63,7 +76,10 @@ void QBStandaloneFilterApp::initialise (const juce::String&)
 void QBStandaloneFilterApp::createWindow()
 {
     auto* settings = appProperties.getUserSettings();
-    const bool settingsReadable = settings->isValidFile();
+    bool settingsReadable = settings->isValidFile();
+
+    if (removeValuesUnsafeToParse (*settings))
+        settingsReadable = false;
 
     mainWindow = std::make_unique<QBStandaloneFilterWindow> (
         getApplicationName() + " " + getApplicationVersion(),
@@ -73,13 +89,38 @@ void QBStandaloneFilterApp::createWindow()
     // Nothing has written the settings yet: what the user had is kept before
     // the defaults now in use are saved over it.
     if (! settingsReadable || mainWindow->getPluginHolder()->hadUnreadableSavedState())
-        keepCopyOfUnreadableSettings (*settings);
+        keepCopyOfUnreadableSettings (settings->getFile());
 }
 
-void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::PropertiesFile& settings)
+bool QBStandaloneFilterApp::removeValuesUnsafeToParse (juce::PropertySet& settings)
 {
-    const auto& file = settings.getFile();
+    bool removed = false;
 
+    for (const auto& key : settings.getAllProperties().getAllKeys())
+    {
+        if (! QBSafeXml::canParse (settings.getValue (key)))
+        {
+            settings.removeValue (key);
+            removed = true;
+        }
+    }
+
+    return removed;
+}
+
+bool QBStandaloneFilterApp::isSafeToParse (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    if (! file.existsAsFile() || ! file.loadFileAsData (bytes) || bytes.isEmpty())
+        return true;
+
+    return bytes.getSize() < (size_t) std::numeric_limits<int>::max()
+        && QBSafeXml::canParse (static_cast<const char*> (bytes.getData()), (int) bytes.getSize());
+}
+
+void QBStandaloneFilterApp::keepCopyOfUnreadableSettings (const juce::File& file)
+{
     if (! file.existsAsFile() || file.getSize() == 0)
         return;
 

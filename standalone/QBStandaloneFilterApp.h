@@ -29,13 +29,22 @@ public:
     /** Creates the main window, with its plugin holder and processor. */
     void createWindow();
 
+    /** Whether the framework may parse `file` as a settings file: it is missing,
+        or it holds valid UTF-8 (the framework's parser would read past the end
+        of text that is not). */
+    static bool isSafeToParse (const juce::File& file);
+
+    /** Drops every value of `settings` that the framework would parse as XML (when
+        it reads or saves it) and cannot parse safely; true when one was dropped. */
+    static bool removeValuesUnsafeToParse (juce::PropertySet& settings);
+
 private:
     /** The framework's XML properties file, saved 2 s after a change. Every
         save writes a temporary file beside it, flushes it to the disk and
         renames it over the old one, so the file on disk is always whole. */
     static juce::PropertiesFile::Options settingsOptions();
 
-    void keepCopyOfUnreadableSettings (const juce::PropertiesFile&);
+    static void keepCopyOfUnreadableSettings (const juce::File&);
 
     /** Removes the temporary files of saves that a killed process never finished. */
     static void removeAbandonedSaves (const juce::File& settingsFile);

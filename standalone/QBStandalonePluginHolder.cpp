@@ -1,6 +1,7 @@
 #include "QBStandalonePluginHolder.h"
 
 #include "PluginProcessor.h"
+#include "QBSafeXml.h"
 
 #include <limits>
 
@@ -174,7 +175,7 @@ bool QBStandalonePluginHolder::restoreProcessorState (const juce::PropertySet& s
     if (data.fromBase64Encoding (savedSettings.getValue (filterStateKey)) && data.getSize() > 0
         && data.getSize() < (size_t) std::numeric_limits<int>::max())
     {
-        const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+        const auto xml = VornicAudioProcessor::stateXmlFromBinary (data.getData(), (int) data.getSize());
         const auto stateType = processorToRestore.parameters.state.getType();
 
         if (xml != nullptr && xml->getTagName().equalsIgnoreCase (stateType.toString()))
@@ -225,7 +226,8 @@ void QBStandalonePluginHolder::setupAudioDevices (bool enableAudioInput, const j
 
     if (settings != nullptr)
     {
-        savedSetup = juce::parseXML (settings->getValue (audioSetupKey));
+        if (const auto setup = settings->getValue (audioSetupKey); QBSafeXml::canParse (setup))
+            savedSetup = juce::parseXML (setup);
         shouldMuteInput.setValue (settings->getBoolValue (muteInputKey, true));
         valueChanged (shouldMuteInput);   // the audio thread's copy, before any device starts
     }

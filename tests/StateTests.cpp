@@ -143,6 +143,30 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
     const auto zeroLength = [&] { auto b = good; static_cast<char*> (b.getData())[4] = 0; static_cast<char*> (b.getData())[5] = 0;
                                   static_cast<char*> (b.getData())[6] = 0; static_cast<char*> (b.getData())[7] = 0; return b; }();
 
+    // Bytes that are not UTF-8, here inside otherwise good XML; at the end of
+    // the text they would lead the framework's parser past the end of it.
+    const auto notUtf8 = [] {
+        const char text[] = "<PARAMETERS fader3=\"\xff\xfe\xff\"/>";
+        juce::MemoryBlock b;
+        juce::MemoryOutputStream out (b, false);
+        out.writeInt (0x21324356);
+        out.writeInt ((int) sizeof (text) - 1);
+        out.write (text, sizeof (text));
+        return b;
+    }();
+
+    // A processing instruction followed by text inside an element: the
+    // framework's parser would never return from it.
+    const auto processingInstruction = [] {
+        const char text[] = "<?xml version=\"1.0\"?><PARAMETERS><?x?>text</PARAMETERS>";
+        juce::MemoryBlock b;
+        juce::MemoryOutputStream out (b, false);
+        out.writeInt (0x21324356);
+        out.writeInt ((int) sizeof (text) - 1);
+        out.write (text, sizeof (text));
+        return b;
+    }();
+
     struct Case { const char* name; juce::MemoryBlock blob; int size; };
     const Case cases[] = {
         { "8 bytes", good, 8 },
@@ -151,6 +175,8 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
         { "wrong root tag", wrongRoot, (int) wrongRoot.getSize() },
         { "text that is not XML", notXml, (int) notXml.getSize() },
         { "zero stored length", zeroLength, (int) zeroLength.getSize() },
+        { "text that is not UTF-8", notUtf8, (int) notUtf8.getSize() },
+        { "a processing instruction inside", processingInstruction, (int) processingInstruction.getSize() },
     };
 
     for (const auto& c : cases)
@@ -174,6 +200,37 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
         EXPECT_EQ (listener.reloads, 0) << c.name;
         p.listeners.remove (&listener);
     }
+}
+
+// What a restore makes of odd saved values is what the next save says, and
+// that save reads back as itself.
+TEST (State, ARestoredStateSavesWhatItRestored)
+{
+    const auto blob = blobFromXml ("<PARAMETERS fader3=\"0.5\" fader3=\"0.9\">"
+                                   "<PARAM id=\"quantize\" value=\"3.4\"/>"
+                                   "<PARAM id=\"byPassButton\" value=\"0\" value=\"1\"/>"
+                                   "<PARAM id=\"dryWet\" value=\"nan\"/>"
+                                   "<PARAM id=\"smoother\"/></PARAMETERS>");
+    VornicAudioProcessor p;
+    p.setStateInformation (blob.getData(), (int) blob.getSize());
+
+    EXPECT_FLOAT_EQ (p.parameters.getRawParameterValue ("quantize")->load(), 3.0f);
+    EXPECT_FLOAT_EQ (p.parameters.getRawParameterValue ("byPassButton")->load(), 0.0f);   // the first of a repeated value
+    EXPECT_FLOAT_EQ (p.parameters.getRawParameterValue ("dryWet")->load(), 1.0f);         // not a number: the default
+    EXPECT_FLOAT_EQ (p.parameters.getRawParameterValue ("resonance")->load(), 0.5f);      // not there: the default
+    EXPECT_DOUBLE_EQ ((double) p.parameters.state["fader3"], 0.5);
+
+    const auto saved = saveState (p);
+    VornicAudioProcessor again;
+    again.setStateInformation (saved.getData(), (int) saved.getSize());
+    EXPECT_EQ (saveState (again), saved);
+
+    const auto xml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (xml, nullptr);
+    for (auto* param : xml->getChildWithTagNameIterator ("PARAM"))
+        EXPECT_FLOAT_EQ ((float) param->getDoubleAttribute ("value"),
+                         p.parameters.getRawParameterValue (param->getStringAttribute ("id"))->load())
+            << param->getStringAttribute ("id");
 }
 
 TEST (State, RootTagDifferingOnlyInCaseIsAcceptedAndKeepsTheTreeType)

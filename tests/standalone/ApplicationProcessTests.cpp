@@ -375,6 +375,11 @@ INSTANTIATE_TEST_SUITE_P (Kinds, ApplicationBadSettings, testing::Values (
     BadSettingsCase { "Truncated",          truncatedSettings },
     BadSettingsCase { "NotXml",             [] { return textBlock ("windowX=100\nfilterState=???\n"); } },
     BadSettingsCase { "BinaryNoise",        binaryNoise },
+    BadSettingsCase { "ProcessingInstructionInside",
+                      [] { return textBlock ("<?xml version=\"1.0\"?>\n<PROPERTIES><?x?>text</PROPERTIES>\n"); } },
+    BadSettingsCase { "ValueWithAProcessingInstruction",
+                      [] { return textBlock ("<?xml version=\"1.0\"?>\n<PROPERTIES><VALUE name=\"audioSetup\" "
+                                             "val=\"&lt;a&gt;&lt;?x?&gt;text&lt;/a&gt;\"/></PROPERTIES>\n"); } },
     BadSettingsCase { "FilterStateNotBase64", [] { return settingsWithFilterState ("12.this is not base-64!"); } },
     BadSettingsCase { "FilterStateRandomBytes", [] { return settingsWithFilterState (binaryNoise().toBase64Encoding()); } },
     BadSettingsCase { "FilterStateForeignBlob", notAStateBlob }),

@@ -315,7 +315,7 @@ TEST_F (PluginHolderWithJack, DeviceCanBeChosenOnceOneExists)
     EXPECT_TRUE (devices.getCurrentAudioDevice()->isPlaying());
 
     holder->shouldMuteInput.setValue (false);
-    pumpFor (20);
+    ASSERT_TRUE (deliverPostedMessages());   // the value reports the change asynchronously
 
     ToneAndRecorder io;
     ASSERT_TRUE (io.isOpen());

@@ -282,9 +282,17 @@ namespace tessaline::test
             XSync (display, False);
         }
 
-        /** A left click at (x, y) inside the window. */
+        /** A left click at (x, y) inside the window, with the pointer moved there
+            first, as a real click would find it (whatever earlier clients left
+            the pointer over). */
         void click (Window w, int x, int y) const
         {
+            int rootX = 0, rootY = 0;
+            Window child = 0;
+            XTranslateCoordinates (display, w, DefaultRootWindow (display), x, y, &rootX, &rootY, &child);
+            XWarpPointer (display, None, DefaultRootWindow (display), 0, 0, 0, 0, rootX, rootY);
+            XSync (display, False);
+
             for (const int type : { ButtonPress, ButtonRelease })
             {
                 XEvent event {};
@@ -293,6 +301,8 @@ namespace tessaline::test
                 event.xbutton.root = DefaultRootWindow (display);
                 event.xbutton.x = x;
                 event.xbutton.y = y;
+                event.xbutton.x_root = rootX;
+                event.xbutton.y_root = rootY;
                 event.xbutton.button = Button1;
                 event.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
                 event.xbutton.same_screen = True;

@@ -17,7 +17,8 @@ namespace
         {
             auto window = std::make_unique<QBStandaloneFilterWindow> ("Tessaline", juce::Colours::black, settings.get());
             window->setVisible (true);
-            pumpFor (50);
+            pumpUntil ([&] { return window->isShowing(); });
+            deliverPostedMessages();
             return window;
         }
 
@@ -114,7 +115,7 @@ TEST_F (WindowFixture, WindowFollowsTheEditorsSize)
     auto* editor = contentOf (*window).getEditor();
 
     editor->setSize (editor->getWidth() + 40, editor->getHeight() + 20);
-    pumpFor (20);
+    ASSERT_TRUE (pumpUntil ([&] { return window->getWidth() == editor->getWidth(); }));
 
     EXPECT_EQ (window->getWidth(), editor->getWidth());
     EXPECT_EQ (window->getHeight(), editor->getHeight() + 30);
@@ -220,7 +221,8 @@ TEST (WindowWithoutSettings, OpensCentred)
     ignoreXErrors();
     auto window = std::make_unique<QBStandaloneFilterWindow> ("Tessaline", juce::Colours::black, nullptr);
     window->setVisible (true);
-    pumpFor (50);
+    pumpUntil ([&] { return window->isShowing(); });
+    deliverPostedMessages();
 
     const auto screen = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
     EXPECT_NEAR (window->getBounds().getCentreX(), screen.getCentreX(), 1);
