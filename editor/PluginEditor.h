@@ -274,7 +274,6 @@ private:
     void quickPreset (int slot);
     juce::ValueTree currentStateAsPreset() const;
     void writeFastPresetBookkeeping (bool includingNamesAndSize);
-    void applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property, const char* parameterID);
     void applyPresetLoopRange (const juce::String& name);
 
     //==============================================================================
