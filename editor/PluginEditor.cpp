@@ -217,10 +217,7 @@ void VornicAudioProcessorEditor::headerPanelFunction()
 
 void VornicAudioProcessorEditor::undoLastStep()
 {
-    // Parameter changes reach the tree on a timer: store any still pending, so
-    // that they belong to the step being undone rather than trail after it.
-    processor.parameters.copyState();
-    processor.undoManager.undo();
+    QBCCActions::undo (processor);
 }
 
 void VornicAudioProcessorEditor::closePanelsExcept (const QBSlideState* keep)

@@ -61,25 +61,6 @@ namespace
             if (! (bool) state[ids.lock[i]])
                 state.setProperty (ids.fader[i], 0.0, &p.undoManager);
     }
-
-    /** One undo step back; the live loop range follows what the tree now holds. */
-    void undo (VornicAudioProcessor& p)
-    {
-        const auto& ids = QBStateIdentifiers::get();
-
-        // Parameter changes reach the tree on a timer: store any still pending, so
-        // that they belong to the step being undone rather than trail after it.
-        p.parameters.copyState();
-        p.undoManager.undo();
-
-        const auto& state = p.parameters.state;
-
-        if (state.hasProperty (ids.loopRangeMin) && state.hasProperty (ids.loopRangeMax))
-        {
-            p.loopRangeMin = (int) state[ids.loopRangeMin];
-            p.loopRangeMax = (int) state[ids.loopRangeMax];
-        }
-    }
 }
 
 namespace QBCCActions
@@ -142,6 +123,24 @@ namespace QBCCActions
                 }
 
                 return false;
+        }
+    }
+
+    void undo (VornicAudioProcessor& p)
+    {
+        const auto& ids = QBStateIdentifiers::get();
+
+        // Parameter changes reach the tree on a timer: store any still pending, so
+        // that they belong to the step being undone rather than trail after it.
+        p.parameters.copyState();
+        p.undoManager.undo();
+
+        const auto& state = p.parameters.state;
+
+        if (state.hasProperty (ids.loopRangeMin) && state.hasProperty (ids.loopRangeMax))
+        {
+            p.loopRangeMin = (int) state[ids.loopRangeMin];
+            p.loopRangeMax = (int) state[ids.loopRangeMax];
         }
     }
 

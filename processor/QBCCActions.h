@@ -23,6 +23,10 @@ namespace QBCCActions
         (the lock switch and tempo), which do nothing. */
     bool performWithoutEditor (VornicAudioProcessor&, int action, int value);
 
+    /** One undo step back, parameter changes still on their way to the tree
+        included; the live loop range follows what the tree now holds. */
+    void undo (VornicAudioProcessor&);
+
     /** Writes the sequence a reset leaves into the state tree, inside the current
         undo transaction: every fader at 0, unlocked and without a dot, and the
         loop over steps 0 … 32. */
