@@ -271,6 +271,7 @@ void VornicAudioProcessorEditor::fastPresetAddButtonWasPressed (int slot)
     if (! Store::isSlot (slot))
         return;
 
+    fastPresetAddsPending &= ~(1u << (unsigned) slot);
     const auto name = "Preset_" + juce::String (slot + 1);
     auto& rows = presetsPanel.rowModel;
 
@@ -299,10 +300,19 @@ void VornicAudioProcessorEditor::quickPreset (int slot)
     if (! Store::isSlot (slot))
         return;
 
-    if (presetsBottomPanel.isSlotAssigned (slot))
+    // The add button's click comes later: a second press before it loads what
+    // this one stores instead of storing twice.
+    const auto bit = 1u << (unsigned) slot;
+
+    if (presetsBottomPanel.isSlotAssigned (slot) || (fastPresetAddsPending & bit) != 0)
+    {
         presetsBottomPanel.loadButtons[(size_t) slot]->triggerClick();
+    }
     else
+    {
+        fastPresetAddsPending |= bit;
         presetsBottomPanel.addButtons[(size_t) slot]->triggerClick();
+    }
 }
 
 //==============================================================================

@@ -520,3 +520,22 @@ TEST (MidiCCWindow, AFastPresetStoredWithTheWindowClosedIsThereWhenItOpensAndLoa
     EXPECT_TRUE (pumpUntil ([&] { return std::abs ((double) closed.p.parameters.state["fader0"] - 0.1) < 1.0e-6; }));
     EXPECT_EQ (rows.names.size(), 1);
 }
+
+TEST (MidiCCWindow, TwoPressesOfAnEmptyFastPresetInOneBlockStoreOnceThenLoad)
+{
+    for (bool windowOpen : { true, false })
+    {
+        SCOPED_TRACE (windowOpen ? "window open" : "window closed");
+        ClosedProcessor rig;
+        std::unique_ptr<OpenEditor> e;
+        if (windowOpen)
+            e = std::make_unique<OpenEditor> (rig.handOver());
+
+        rig.play ({ cc (1, 21, 127), cc (1, 21, 127) });
+        ASSERT_TRUE (pumpUntil ([&] { return (bool) rig.p.parameters.state["fastPresetState2"]; }));
+        bool later = false;
+        juce::Timer::callAfterDelay (120, [&later] { later = true; });
+        ASSERT_TRUE (pumpUntil ([&] { return later; }));
+        EXPECT_EQ (QBPresetStore::presets (rig.p.parameters.state).size(), 1);
+    }
+}
