@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "QBCCActions.h"
 #include "QBColours.h"
 #include "QBFonts.h"
 #include "QBImages.h"
@@ -216,10 +217,7 @@ void VornicAudioProcessorEditor::headerPanelFunction()
 
 void VornicAudioProcessorEditor::undoLastStep()
 {
-    // Parameter changes reach the tree on a timer: store any still pending, so
-    // that they belong to the step being undone rather than trail after it.
-    processor.parameters.copyState();
-    processor.undoManager.undo();
+    QBCCActions::undo (processor);
 }
 
 void VornicAudioProcessorEditor::closePanelsExcept (const QBSlideState* keep)
@@ -264,12 +262,9 @@ void VornicAudioProcessorEditor::resetAll()
 {
     // Everything below is one undo step: no write in it begins a transaction of its
     // own, and every control reports to its attachment at once, inside this step.
-    auto& undo = processor.undoManager;
-    auto& state = processor.parameters.state;
-    const auto& ids = QBStateIdentifiers::get();
     constexpr auto now = juce::sendNotificationSync;
 
-    undo.beginNewTransaction();
+    processor.undoManager.beginNewTransaction();
 
     for (auto& f : fadersTable.faders)
     {
@@ -293,21 +288,12 @@ void VornicAudioProcessorEditor::resetAll()
 
     lockAndResetButtons.lockButton->setToggleState (false, juce::sendNotification);
 
-    for (int i = 0; i < numSteps; ++i)
-    {
-        state.setProperty (ids.fader[(size_t) i], 0.0, &undo);
-        state.setProperty (ids.lock[(size_t) i], false, &undo);
-    }
-
     for (auto& d : dotsComponent.dots)
         d->stepLocked = false;
 
     dotsComponent.clearUnlockedDots();
-    writeDotsToTree();
-
     loopRangeSlider.slider->setMinAndMaxValues (0.0, 32.0, now);
-    state.setProperty (ids.loopRangeMin, 0, &undo);
-    state.setProperty (ids.loopRangeMax, 32, &undo);
+    QBCCActions::writeClearedSequence (processor);
 
     // The parameters reach the tree on a timer; store them now, inside this step.
     processor.parameters.copyState();

@@ -272,9 +272,9 @@ private:
     void restoreFastPresetButtonsFromTree();
     void layOutPresets (juce::Rectangle<int> bar, juce::Rectangle<int> caption, int top);
     void quickPreset (int slot);
+    std::uint32_t fastPresetAddsPending = 0;     // one bit per slot whose add click is on its way
     juce::ValueTree currentStateAsPreset() const;
     void writeFastPresetBookkeeping (bool includingNamesAndSize);
-    void applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property, const char* parameterID);
     void applyPresetLoopRange (const juce::String& name);
 
     //==============================================================================

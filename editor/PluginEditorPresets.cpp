@@ -8,6 +8,7 @@
 
 #include "QBColours.h"
 #include "QBFonts.h"
+#include "QBPresetState.h"
 #include "QBPresetStore.h"
 #include "QBStateIdentifiers.h"
 
@@ -16,23 +17,7 @@ namespace
     constexpr int numSlots = QBPresetsBottomPanel::numSlots;
     constexpr int numSteps = VornicAudioProcessor::maxSteps;
 
-    juce::Identifier numbered (const char* name, int index) { return name + juce::String (index); }
-
-    const juce::Identifier comboBoxFastArraySize { "ComboBoxFastArraySize" };
-
-    juce::Identifier fastPresetList (int row)          { return numbered ("FastPresetList", row); }
-    juce::Identifier fastPresetState (int slot)        { return numbered ("fastPresetState", slot); }
-    juce::Identifier fastPresetNameAssigned (int slot) { return numbered ("fastPresetNameAssigned", slot); }
-    juce::Identifier fastPresetIsSelected (int slot)   { return numbered ("fastPresetIsSelected", slot); }
-
-    bool isSlot (int slot) noexcept { return slot >= 0 && slot < numSlots; }
-
-    /** Removes a property and sets it again, so it moves to the end of the root's list. */
-    void rewrite (juce::ValueTree& root, const juce::Identifier& property, const juce::var& value)
-    {
-        root.removeProperty (property, nullptr);
-        root.setProperty (property, value, nullptr);
-    }
+    using Store = QBPresetStore;
 }
 
 //==============================================================================
@@ -63,8 +48,8 @@ void VornicAudioProcessorEditor::restoreFastPresetButtonsFromTree()
 
     for (int s = 0; s < numSlots; ++s)
     {
-        presetsBottomPanel.setSlotAssigned (s, (bool) root[fastPresetState (s)]);
-        presetsBottomPanel.loadButtons[(size_t) s]->setToggleState ((bool) root[fastPresetIsSelected (s)],
+        presetsBottomPanel.setSlotAssigned (s, (bool) root[Store::fastPresetState (s)]);
+        presetsBottomPanel.loadButtons[(size_t) s]->setToggleState ((bool) root[Store::fastPresetIsSelected (s)],
                                                                     juce::dontSendNotification);
     }
 
@@ -117,7 +102,6 @@ void VornicAudioProcessorEditor::clickOnPresetsPaneToClose()
 juce::ValueTree VornicAudioProcessorEditor::currentStateAsPreset() const
 {
     const auto& ids = QBStateIdentifiers::get();
-    const auto& root = processor.parameters.state;
     juce::ValueTree preset ("preset");
 
     for (int i = 0; i < numSteps; ++i)
@@ -127,26 +111,7 @@ juce::ValueTree VornicAudioProcessorEditor::currentStateAsPreset() const
         preset.setProperty (ids.dots[(size_t) i], dotsComponent.dots[(size_t) i]->dotted, nullptr);
     }
 
-    // The CC map as the editor knows it; stored with the preset, never applied from it.
-    for (int k = 0; k < VornicAudioProcessor::numCCActions; ++k)
-        if (root.hasProperty (ids.ccStates[(size_t) k]))
-            preset.setProperty (ids.ccStates[(size_t) k], (int) root[ids.ccStates[(size_t) k]], nullptr);
-
-    preset.setProperty (ids.channelSelector, root[ids.channelSelector], nullptr);
-
-    auto value = [this] (const char* id) { return (double) processor.parameters.getRawParameterValue (id)->load(); };
-
-    preset.setProperty ("filterRange", value ("filterRange"), nullptr);
-    preset.setProperty ("resonance", value ("resonance"), nullptr);
-    preset.setProperty ("smoother", value ("smoother"), nullptr);
-    preset.setProperty ("quantize", (int) value ("quantize"), nullptr);
-    preset.setProperty ("sequenceSize", value ("sequenceSize"), nullptr);
-    preset.setProperty ("dryWet", value ("dryWet"), nullptr);
-    preset.setProperty ("byPass", value ("byPassButton") > 0.5, nullptr);
-    preset.setProperty ("infinity", value ("infinityButton") > 0.5, nullptr);
-    preset.setProperty ("numbersBeforeInfinity", value ("numbersBeforeInfinity"), nullptr);
-    preset.setProperty ("direction", value ("direction"), nullptr);
-    preset.setProperty ("typeOfFilter", value ("typeOfFilter"), nullptr);
+    QBPresetState::addMapAndParameters (processor, preset);
     preset.setProperty ("loopMin", loopRangeSlider.slider->getMinValue(), nullptr);
     preset.setProperty ("loopMax", loopRangeSlider.slider->getMaxValue(), nullptr);
 
@@ -155,21 +120,9 @@ juce::ValueTree VornicAudioProcessorEditor::currentStateAsPreset() const
 
 void VornicAudioProcessorEditor::writeFastPresetBookkeeping (bool includingNamesAndSize)
 {
-    auto& root = processor.parameters.state;
-    const auto& slots = presetsPanel.rowModel.slots;
-
-    if (includingNamesAndSize)
-        for (int s = 0; s < fastPresetNames.size(); ++s)
-            root.setProperty (fastPresetNameAssigned (s), fastPresetNames[s], nullptr);
-
-    for (int r = 0; r < slots.size(); ++r)
-        rewrite (root, fastPresetList (r), slots[r]);
-
-    if (includingNamesAndSize)
-        root.setProperty (comboBoxFastArraySize, slots.size(), nullptr);
-
-    for (int s = 0; s < numSlots; ++s)
-        rewrite (root, fastPresetState (s), presetsBottomPanel.isSlotAssigned (s));
+    QBPresetStore::writeBookkeeping (processor.parameters.state, presetsPanel.rowModel.slots,
+                                     includingNamesAndSize ? &fastPresetNames : nullptr,
+                                     [this] (int s) { return presetsBottomPanel.isSlotAssigned (s); });
 }
 
 //==============================================================================
@@ -201,7 +154,7 @@ void VornicAudioProcessorEditor::doubleClickOnRowLoadPreset (juce::String name, 
     if (! preset.isValid() || preset.getNumProperties() == 0)
         return;
 
-    if (isSlot (slot))
+    if (Store::isSlot (slot))
     {
         presetsBottomPanel.loadButtons[(size_t) slot]->setToggleState (true, juce::dontSendNotification);
     }
@@ -231,17 +184,7 @@ void VornicAudioProcessorEditor::doubleClickOnRowLoadPreset (juce::String name, 
     }
 
     // Through the parameters, which the attached controls follow.
-    applyPresetParameter (preset, "filterRange", "filterRange");
-    applyPresetParameter (preset, "resonance", "resonance");
-    applyPresetParameter (preset, "smoother", "smoother");
-    applyPresetParameter (preset, "quantize", "quantize");
-    applyPresetParameter (preset, "sequenceSize", "sequenceSize");
-    applyPresetParameter (preset, "dryWet", "dryWet");
-    applyPresetParameter (preset, "byPass", "byPassButton");
-    applyPresetParameter (preset, "infinity", "infinityButton");
-    applyPresetParameter (preset, "numbersBeforeInfinity", "numbersBeforeInfinity");
-    applyPresetParameter (preset, "direction", "direction");
-    applyPresetParameter (preset, "typeOfFilter", "typeOfFilter");
+    QBPresetState::applyParameters (processor, preset);
 
     // The sequence reaches the tree (and the processor) at once, so closing the
     // window right after a load loses nothing; the loop range follows once the
@@ -255,28 +198,6 @@ void VornicAudioProcessorEditor::doubleClickOnRowLoadPreset (juce::String name, 
         if (safe != nullptr)
             safe->applyPresetLoopRange (name);
     });
-}
-
-void VornicAudioProcessorEditor::applyPresetParameter (const juce::ValueTree& preset, const juce::Identifier& property,
-                                                       const char* parameterID)
-{
-    if (! preset.hasProperty (property))
-        return;
-
-    const auto value = (double) preset[property];
-    auto* parameter = processor.parameters.getParameter (parameterID);
-
-    if (parameter == nullptr || ! std::isfinite (value))
-        return;
-
-    const auto normalised = parameter->convertTo0to1 ((float) value);
-
-    if (parameter->getValue() == normalised)
-        return;
-
-    parameter->beginChangeGesture();
-    parameter->setValueNotifyingHost (normalised);
-    parameter->endChangeGesture();
 }
 
 void VornicAudioProcessorEditor::applyPresetLoopRange (const juce::String& name)
@@ -307,28 +228,28 @@ void VornicAudioProcessorEditor::removePreset (int row, int slot, bool deleteRow
     if (deleteRow)
         QBPresetStore::removeRow (processor.parameters.state, row);
 
-    if (isSlot (slot))
+    if (Store::isSlot (slot))
         presetsBottomPanel.setSlotAssigned (slot, false);
 
     auto& root = processor.parameters.state;
     const auto& slots = presetsPanel.rowModel.slots;
 
     for (int r = 0; r < slots.size(); ++r)
-        rewrite (root, fastPresetList (r), slots[r]);
+        Store::rewrite (root, Store::fastPresetList (r), slots[r]);
 
     if (deleteRow)
-        root.setProperty (comboBoxFastArraySize, slots.size(), nullptr);
+        root.setProperty (Store::comboBoxFastArraySize(), slots.size(), nullptr);
 
     for (int s = 0; s < numSlots; ++s)
-        root.setProperty (fastPresetState (s), presetsBottomPanel.isSlotAssigned (s), nullptr);
+        root.setProperty (Store::fastPresetState (s), presetsBottomPanel.isSlotAssigned (s), nullptr);
 }
 
 void VornicAudioProcessorEditor::presetComboBoxHasChanged (int newSlot, int row, int oldSlot)
 {
-    if (! isSlot (newSlot))
+    if (! Store::isSlot (newSlot))
         return;
 
-    if (isSlot (oldSlot))
+    if (Store::isSlot (oldSlot))
         presetsBottomPanel.setSlotAssigned (oldSlot, false);
 
     presetsBottomPanel.setSlotAssigned (newSlot, true);
@@ -339,7 +260,7 @@ void VornicAudioProcessorEditor::presetComboBoxHasChanged (int newSlot, int row,
     auto& root = processor.parameters.state;
 
     for (int s = 0; s < numSlots; ++s)
-        rewrite (root, fastPresetNameAssigned (s), fastPresetNames[s]);
+        Store::rewrite (root, Store::fastPresetNameAssigned (s), fastPresetNames[s]);
 
     writeFastPresetBookkeeping (false);
 }
@@ -347,9 +268,10 @@ void VornicAudioProcessorEditor::presetComboBoxHasChanged (int newSlot, int row,
 //==============================================================================
 void VornicAudioProcessorEditor::fastPresetAddButtonWasPressed (int slot)
 {
-    if (! isSlot (slot))
+    if (! Store::isSlot (slot))
         return;
 
+    fastPresetAddsPending &= ~(1u << (unsigned) slot);
     const auto name = "Preset_" + juce::String (slot + 1);
     auto& rows = presetsPanel.rowModel;
 
@@ -368,20 +290,29 @@ void VornicAudioProcessorEditor::fastPresetLoadButtonWasPressed (int slot)
     auto& root = processor.parameters.state;
 
     for (int s = 0; s < numSlots; ++s)
-        rewrite (root, fastPresetIsSelected (s), presetsBottomPanel.loadButtons[(size_t) s]->getToggleState());
+        Store::rewrite (root, Store::fastPresetIsSelected (s), presetsBottomPanel.loadButtons[(size_t) s]->getToggleState());
 
-    doubleClickOnRowLoadPreset (isSlot (slot) ? fastPresetNames[slot] : juce::String(), -2);
+    doubleClickOnRowLoadPreset (Store::isSlot (slot) ? fastPresetNames[slot] : juce::String(), -2);
 }
 
 void VornicAudioProcessorEditor::quickPreset (int slot)
 {
-    if (! isSlot (slot))
+    if (! Store::isSlot (slot))
         return;
 
-    if (presetsBottomPanel.isSlotAssigned (slot))
+    // The add button's click comes later: a second press before it loads what
+    // this one stores instead of storing twice.
+    const auto bit = 1u << (unsigned) slot;
+
+    if (presetsBottomPanel.isSlotAssigned (slot) || (fastPresetAddsPending & bit) != 0)
+    {
         presetsBottomPanel.loadButtons[(size_t) slot]->triggerClick();
+    }
     else
+    {
+        fastPresetAddsPending |= bit;
         presetsBottomPanel.addButtons[(size_t) slot]->triggerClick();
+    }
 }
 
 //==============================================================================
@@ -396,23 +327,15 @@ void VornicAudioProcessorEditor::initialRowPresetsValueFromTreeToListBox()
     for (const auto& preset : presets)
         rows.names.add (QBPresetStore::nameForType (preset.getType()));
 
-    // The bookkeeping may come from outside: one entry per row, each slot
-    // 0 … 15 and held by one row at most; anything else is "no slot".
-    const int n = juce::jlimit (0, presets.size(), (int) root[comboBoxFastArraySize]);
-
-    for (int r = 0; r < presets.size(); ++r)
-    {
-        const int slot = r < n ? (int) root[fastPresetList (r)] : -1;
-        rows.slots.add (isSlot (slot) && ! rows.slots.contains (slot) ? slot : -1);
-    }
+    rows.slots = QBPresetStore::slotsOfRows (root);
 
     fastPresetNames.clear();
 
     for (int s = 0; s < numSlots; ++s)
-        fastPresetNames.add (root[fastPresetNameAssigned (s)].toString());
+        fastPresetNames.add (root[Store::fastPresetNameAssigned (s)].toString());
 
     for (int s = 0; s < numSlots; ++s)
-        presetsBottomPanel.setSlotAssigned (s, (bool) root[fastPresetState (s)]);
+        presetsBottomPanel.setSlotAssigned (s, (bool) root[Store::fastPresetState (s)]);
 
     rows.listBox.updateContent();
     rows.listBox.repaint();

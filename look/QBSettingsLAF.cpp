@@ -37,5 +37,12 @@ void QBSettingsLAF::drawTickBox (juce::Graphics& g, juce::Component&, float x, f
 
 juce::Font QBSettingsLAF::getLabelFont (juce::Label& label)
 {
-    return QBFonts::revereveBook ((float) juce::roundToInt ((float) label.getHeight() * 0.42f));
+    // A label beside a list (the MIDI inputs) is as tall as the list: its text
+    // takes the size of a label beside one row, like the selector's other labels.
+    auto height = label.getHeight();
+
+    if (auto* selector = label.findParentComponentOfClass<juce::AudioDeviceSelectorComponent>())
+        height = juce::jmin (height, selector->getItemHeight());
+
+    return QBFonts::revereveBook ((float) juce::roundToInt ((float) height * 0.42f));
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <juce_audio_utils/juce_audio_utils.h>
+
 #include "QBComboBoxLAF.h"
 
 /** The audio device selector of the settings panel: its combo boxes as plain
     dark pills, their menus sized from the box laid out last, its labels sized
-    from their own height and its toggle buttons as yellow dots. The menus and
+    from their own height (at most one row's) and its toggle buttons as yellow dots. The menus and
     their entries are drawn as `QBComboBoxLAF` draws them; `rimLit` plays no part. */
 class QBSettingsLAF : public QBComboBoxLAF
 {

@@ -151,3 +151,53 @@ bool QBPresetStore::removeRow (juce::ValueTree& root, int row)
 
     return false;
 }
+
+//==============================================================================
+namespace
+{
+    juce::Identifier numbered (const char* name, int index) { return name + juce::String (index); }
+}
+
+juce::Identifier QBPresetStore::fastPresetList (int row)          { return numbered ("FastPresetList", row); }
+juce::Identifier QBPresetStore::fastPresetState (int slot)        { return numbered ("fastPresetState", slot); }
+juce::Identifier QBPresetStore::fastPresetNameAssigned (int slot) { return numbered ("fastPresetNameAssigned", slot); }
+juce::Identifier QBPresetStore::fastPresetIsSelected (int slot)   { return numbered ("fastPresetIsSelected", slot); }
+juce::Identifier QBPresetStore::comboBoxFastArraySize()           { return "ComboBoxFastArraySize"; }
+
+juce::Array<int> QBPresetStore::slotsOfRows (const juce::ValueTree& root)
+{
+    const int rows = presets (root).size();
+    const int n = juce::jlimit (0, rows, (int) root[comboBoxFastArraySize()]);
+    juce::Array<int> slots;
+
+    for (int r = 0; r < rows; ++r)
+    {
+        const int slot = r < n ? (int) root[fastPresetList (r)] : -1;
+        slots.add (isSlot (slot) && ! slots.contains (slot) ? slot : -1);
+    }
+
+    return slots;
+}
+
+void QBPresetStore::writeBookkeeping (juce::ValueTree& root, const juce::Array<int>& rowSlots,
+                                      const juce::StringArray* names, const std::function<bool (int)>& isAssigned)
+{
+    if (names != nullptr)
+        for (int s = 0; s < names->size(); ++s)
+            root.setProperty (fastPresetNameAssigned (s), (*names)[s], nullptr);
+
+    for (int r = 0; r < rowSlots.size(); ++r)
+        rewrite (root, fastPresetList (r), rowSlots[r]);
+
+    if (names != nullptr)
+        root.setProperty (comboBoxFastArraySize(), rowSlots.size(), nullptr);
+
+    for (int s = 0; s < numSlots; ++s)
+        rewrite (root, fastPresetState (s), isAssigned (s));
+}
+
+void QBPresetStore::rewrite (juce::ValueTree& root, const juce::Identifier& property, const juce::var& value)
+{
+    root.removeProperty (property, nullptr);
+    root.setProperty (property, value, nullptr);
+}

@@ -35,4 +35,29 @@ struct QBPresetStore
 
     /** Removes the preset of list row `row`; false if there is no such row. */
     static bool removeRow (juce::ValueTree& root, int row);
+
+    //==============================================================================
+    // The fast-preset bookkeeping: root properties, written without the undo manager.
+    static juce::Identifier fastPresetList (int row);
+    static juce::Identifier fastPresetState (int slot);
+    static juce::Identifier fastPresetNameAssigned (int slot);
+    static juce::Identifier fastPresetIsSelected (int slot);
+    static juce::Identifier comboBoxFastArraySize();
+
+    static constexpr int numSlots = 16;
+    static bool isSlot (int slot) noexcept { return slot >= 0 && slot < numSlots; }
+
+    /** The slot of each row of the presets list, as stored. The bookkeeping may
+        come from outside: one entry per row, each slot 0 … 15 and held by one
+        row at most; anything else reads as -1, "no slot". */
+    static juce::Array<int> slotsOfRows (const juce::ValueTree& root);
+
+    /** Writes the bookkeeping of the list's rows (`rowSlots`, one slot or -1 per
+        row) and of the bar's slots; with `names`, also the slot names and the
+        number of rows. */
+    static void writeBookkeeping (juce::ValueTree& root, const juce::Array<int>& rowSlots,
+                                  const juce::StringArray* names, const std::function<bool (int)>& isAssigned);
+
+    /** Removes a property and sets it again, so it moves to the end of the root's list. */
+    static void rewrite (juce::ValueTree& root, const juce::Identifier& property, const juce::var& value);
 };

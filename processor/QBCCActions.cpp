@@ -1,6 +1,7 @@
 #include "QBCCActions.h"
 
 #include "PluginProcessor.h"
+#include "QBPresetState.h"
 
 namespace
 {
@@ -60,22 +61,6 @@ namespace
             if (! (bool) state[ids.lock[i]])
                 state.setProperty (ids.fader[i], 0.0, &p.undoManager);
     }
-
-    /** One undo step back; the live loop range follows what the tree now holds. */
-    void undo (VornicAudioProcessor& p)
-    {
-        const auto& ids = QBStateIdentifiers::get();
-
-        p.undoManager.undo();
-
-        const auto& state = p.parameters.state;
-
-        if (state.hasProperty (ids.loopRangeMin) && state.hasProperty (ids.loopRangeMax))
-        {
-            p.loopRangeMin = (int) state[ids.loopRangeMin];
-            p.loopRangeMax = (int) state[ids.loopRangeMax];
-        }
-    }
 }
 
 namespace QBCCActions
@@ -127,10 +112,74 @@ namespace QBCCActions
             }
 
             case ccResetSequence:  resetSequence (p); return true;
+            case ccResetAll:       resetAll (p); return true;
             case ccUndo:           undo (p); return true;
 
             default:
+                if (action >= ccPreset1 && action < ccPreset1 + 16)
+                {
+                    QBPresetState::quickPresetWithoutEditor (p, action - ccPreset1);
+                    return true;
+                }
+
                 return false;
         }
+    }
+
+    void undo (VornicAudioProcessor& p)
+    {
+        const auto& ids = QBStateIdentifiers::get();
+
+        // Parameter changes reach the tree on a timer: store any still pending, so
+        // that they belong to the step being undone rather than trail after it.
+        p.parameters.copyState();
+        p.undoManager.undo();
+
+        const auto& state = p.parameters.state;
+
+        if (state.hasProperty (ids.loopRangeMin) && state.hasProperty (ids.loopRangeMax))
+        {
+            p.loopRangeMin = (int) state[ids.loopRangeMin];
+            p.loopRangeMax = (int) state[ids.loopRangeMax];
+        }
+    }
+
+    void writeClearedSequence (VornicAudioProcessor& p)
+    {
+        const auto& ids = QBStateIdentifiers::get();
+        auto& state = p.parameters.state;
+
+        for (size_t i = 0; i < (size_t) VornicAudioProcessor::maxSteps; ++i)
+        {
+            state.setProperty (ids.fader[i], 0.0, &p.undoManager);
+            state.setProperty (ids.lock[i], false, &p.undoManager);
+            state.setProperty (ids.dots[i], false, &p.undoManager);
+        }
+
+        state.setProperty (ids.loopRangeMin, 0, &p.undoManager);
+        state.setProperty (ids.loopRangeMax, 32, &p.undoManager);
+    }
+
+    void resetAll (VornicAudioProcessor& p)
+    {
+        static constexpr std::pair<const char*, float> resetValues[] = {
+            { "dryWet", 1.0f }, { "byPassButton", 1.0f }, { "infinityButton", 0.0f },
+            { "numbersBeforeInfinity", 1.0f }, { "direction", 0.0f }, { "quantize", 7.0f },
+            { "sequenceSize", 32.0f }, { "typeOfFilter", 2.0f },
+            { "smoother", 0.5f }, { "filterRange", 0.5f }, { "resonance", 0.5f },
+        };
+
+        p.undoManager.beginNewTransaction();
+
+        for (const auto& [id, value] : resetValues)
+            setAsControl (p, id, value);
+
+        p.effectOn = true;
+        writeClearedSequence (p);
+        p.loopRangeMin = 0;
+        p.loopRangeMax = 32;
+
+        // The parameters reach the tree on a timer; store them now, inside this step.
+        p.parameters.copyState();
     }
 }

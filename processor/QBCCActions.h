@@ -20,6 +20,19 @@ namespace QBCCActions
     /** Carries out `action` with the 7-bit `value` as the open window would:
         the same parameters, the same sequence edits, the same undo steps.
         Message thread only. Returns false for the actions that need the window
-        (the lock switch, tempo, reset all and the fast presets), which do nothing. */
+        (the lock switch and tempo), which do nothing. */
     bool performWithoutEditor (VornicAudioProcessor&, int action, int value);
+
+    /** One undo step back, parameter changes still on their way to the tree
+        included; the live loop range follows what the tree now holds. */
+    void undo (VornicAudioProcessor&);
+
+    /** Writes the sequence a reset leaves into the state tree, inside the current
+        undo transaction: every fader at 0, unlocked and without a dot, and the
+        loop over steps 0 … 32. */
+    void writeClearedSequence (VornicAudioProcessor&);
+
+    /** What the window's "RESET" gives, as one undo step: the cleared sequence,
+        the parameters at their reset values and the effect heard. */
+    void resetAll (VornicAudioProcessor&);
 }

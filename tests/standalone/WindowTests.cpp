@@ -1,6 +1,8 @@
 // The main window in this process, on the real message loop: its content,
 // the input-muted bar and what the window writes to its settings.
 
+#include <map>
+
 #include "PluginEditor.h"
 #include "QBStandaloneFilterWindow.h"
 #include "StandaloneTestHelpers.h"
@@ -241,4 +243,22 @@ TEST_F (WindowFixture, SettingsPanelHoldsTheDeviceSelectorOfTheWindowsDeviceMana
     EXPECT_NE (editor->settingsPanel->deviceSelector, nullptr);
     EXPECT_EQ (editor->settingsPanel->getParentComponent(), editor);
     EXPECT_EQ (editor->settingsPanelForPlugIn.getParentComponent(), nullptr);
+
+    // Every label of the selector is drawn at one size, the MIDI inputs' (as tall as its list) too.
+    auto& panel = *editor->settingsPanel;
+    panel.setBounds (0, 0, 360, 700);
+    std::map<juce::String, float> sizes;
+    std::function<void (juce::Component&)> collect = [&] (juce::Component& c)
+    {
+        if (auto* label = dynamic_cast<juce::Label*> (&c); label != nullptr && label->getAttachedComponent() != nullptr)
+            sizes[label->getText()] = panel.settingsLaf.getLabelFont (*label).getHeight();
+        for (auto* child : c.getChildren())
+            collect (*child);
+    };
+    collect (*panel.deviceSelector);
+
+    ASSERT_EQ (sizes.count ("Active MIDI inputs:"), 1u);
+    ASSERT_GE (sizes.size(), 2u);
+    for (const auto& [text, size] : sizes)
+        EXPECT_EQ (size, sizes.begin()->second) << text;
 }
