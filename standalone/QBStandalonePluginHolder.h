@@ -80,7 +80,11 @@ public:
     void openFirstAvailableAudioDevice();
 
 private:
+    class JackTransport;
+
     void valueChanged (juce::Value&) override;
+    void followJackTransport (juce::AudioIODevice*);
+    void stopFollowingJackTransport();
 
     void setupAudioDevices (bool enableAudioInput, const juce::String& preferredDefaultDeviceName);
     void reloadPluginState();
@@ -90,6 +94,7 @@ private:
     juce::Array<juce::MidiDeviceInfo> lastMidiDevices;
     std::unique_ptr<juce::AudioDeviceManager::AudioDeviceSetup> options;
     bool savedStateWasUnreadable = false;
+    std::unique_ptr<JackTransport> jackTransport;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandalonePluginHolder)
 };
