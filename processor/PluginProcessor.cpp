@@ -317,18 +317,17 @@ void VornicAudioProcessor::timerClockListenerStandalone (float)
 //==============================================================================
 float VornicAudioProcessor::glideRemainingFor (float smoother, double frames) noexcept
 {
-    if (frames == (double) glideRun)
+    if (smoother != cachedSmoother)
     {
-        if (smoother != cachedSmoother)
-        {
-            cachedSmoother = smoother;
-            cachedRunRemaining = QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
-        }
-
-        return cachedRunRemaining;
+        cachedSmoother = smoother;
+        cachedLogPerFrame = QBFilterKernel::glideLogPerFrame (smoother, (double) sampleRate);
+        cachedRunRemaining = (float) std::exp ((double) glideRun * cachedLogPerFrame);
     }
 
-    return QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
+    if (frames == (double) glideRun)
+        return cachedRunRemaining;
+
+    return frames > 0.0 ? (float) std::exp (frames * cachedLogPerFrame) : 1.0f;
 }
 
 void VornicAudioProcessor::updateFilter (int step)
