@@ -139,9 +139,13 @@ VornicAudioProcessor::VornicAudioProcessor()
     // device's thread while the clock's timer may be visiting its listeners.
     standaloneClock.listeners.add (this);
 
-    // The standalone clock runs from its timer until an audio device moves it.
+    // The standalone clock runs from its timer until an audio device moves it,
+    // and the window learns of its steps even before any device has opened.
     if (isStandalone())
+    {
         standaloneClock.startRunning();
+        ensureNoticeTimerRunning();
+    }
 }
 
 VornicAudioProcessor::~VornicAudioProcessor()
