@@ -409,6 +409,7 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readPlayHead (juce::AudioP
 
     hostWasPlaying = t.playing;
     expectedPpq = t.ppq + (t.playing ? (double) numSamples * quartersPerSample : 0.0);
+    lastPlayedPpq = t.ppq + (t.playing ? (double) juce::jmax (0, numSamples - 1) * quartersPerSample : 0.0);
     return t;
 }
 
@@ -429,6 +430,7 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readTransport (int numSamp
         if (info && info->getPpqPosition() && info->getIsPlaying())
         {
             followedExternalTransport = true;
+            standaloneClock.followsExternalTransport.store (true, std::memory_order_relaxed);
             return readPlayHead (*head, numSamples);
         }
     }
@@ -437,9 +439,11 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readTransport (int numSamp
 
     if (std::exchange (followedExternalTransport, false))
     {
-        // The external transport stopped: the sequence stops with it, as in a host.
+        standaloneClock.followsExternalTransport.store (false, std::memory_order_relaxed);
+        // The external transport stopped: the sequence stops with it, as in a
+        // host, at the last position played (so no further step sounds).
         stoppedExternal.drivesClock = true;
-        stoppedExternal.ppq = expectedPpq;
+        stoppedExternal.ppq = lastPlayedPpq;
         hostWasPlaying = false;
         return stoppedExternal;
     }

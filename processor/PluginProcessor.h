@@ -233,7 +233,7 @@ private:
     float wetRampStep = 0.0f;
 
     // Transport continuity: where the host's position should be at the next block.
-    double expectedPpq = 0.0;
+    double expectedPpq = 0.0, lastPlayedPpq = 0.0;
     bool hostWasPlaying = false;
     bool standaloneWasPlaying = false;
     bool followedExternalTransport = false;
