@@ -1,8 +1,10 @@
 // The audio path's cost per stereo frame at 48 kHz, against a floor: a bare
-// loop in this binary doing the same work (one cutoff smoothing step and
-// coefficient update per block, the per-sample state-variable filter on both
+// loop in this binary doing the same work (a cutoff glide step and coefficient
+// update every 64 frames, the per-sample state-variable filter on both
 // channels in one loop with its state in locals, and the dry and wet gain
-// ramps). Every heap allocation of the process is counted, so the processor's
+// ramps). The processor runs twice: with the sequence at rest between steps
+// (120 BPM sixteenths, a step every 6000 frames), and with a step boundary
+// inside every block. Every heap allocation of the process is counted, so the processor's
 // figure also shows how many allocations a block costs (the goal is none).
 #include <benchmark/benchmark.h>
 
@@ -19,19 +21,20 @@ namespace
     constexpr double bpm = 120.0;
     constexpr float dryWet = 0.75f;
 
-    /** A transport that plays at 120 BPM and moves one block per call. */
+    /** A transport that plays at a set tempo and moves one block per call. */
     struct RunningTransport : juce::AudioPlayHead
     {
         juce::Optional<PositionInfo> getPosition() const override { return info; }
 
         void advance (int frames)
         {
-            info.setPpqPosition (ppq);
-            ppq += frames / sampleRate * bpm / 60.0;
+            info.setPpqPosition ((double) played / sampleRate * tempo / 60.0);
+            played += frames;
         }
 
         PositionInfo info;
-        double ppq = 0.0;
+        double tempo = bpm;
+        long long played = 0;
     };
 
     void fillNoise (juce::AudioBuffer<float>& b, juce::Random& r)
@@ -44,6 +47,7 @@ namespace
     void BM_Processor (benchmark::State& state)
     {
         const int block = (int) state.range (0);
+        const bool stepEveryBlock = state.range (1) != 0;
 
         VornicAudioProcessor processor;
         auto set = [&] (const char* id, float v)
@@ -57,8 +61,16 @@ namespace
             processor.parameters.state.setProperty ("fader" + juce::String (i), (i * 7 % 16) / 15.0, nullptr);
 
         RunningTransport transport;
+        if (stepEveryBlock)
+        {
+            // Sixty-fourths at the tempo that puts one step in each block, the
+            // boundary half way through it.
+            set ("quantize", 11.0f);
+            transport.tempo = 60.0 * sampleRate / (16.0 * block);
+            transport.played = block / 2;
+        }
         transport.info.setIsPlaying (true);
-        transport.info.setBpm (bpm);
+        transport.info.setBpm (transport.tempo);
         processor.setPlayHead (&transport);
         processor.prepareToPlay (sampleRate, block);
 
@@ -100,13 +112,8 @@ namespace
 
         __attribute__((noinline)) void process (float* left, float* right, int n)
         {
-            // Once per block: the sounding step, one smoothing step, one tan().
             const int step = (int) ((double) frames / (sampleRate * 60.0 / bpm / 4.0)) % 16;
             frames += (uint64_t) n;
-            cutoff -= (cutoff - stepHz[step]) * (1.0f - 0.9f * 0.5f);
-            const float g = (float) std::tan (juce::MathConstants<double>::pi * cutoff / sampleRate);
-            const float R2 = 1.0f / 5.0f;
-            const float h = 1.0f / (g * g + R2 * g + 1.0f);
 
             const float wet = dryWet;
             float gd = 1.0f - previousWet, gw = previousWet;
@@ -115,21 +122,30 @@ namespace
 
             float al = s1l, bl = s2l, ar = s1r, br = s2r;
 
-            for (int i = 0; i < n; ++i)
+            // Every 64 frames: one glide step towards the sounding step, one tan().
+            for (int run = 0; run < n; run += 64)
             {
-                const float xl = left[i], xr = right[i];
-                const float hpl = (xl - al * R2 - al * g - bl) * h;
-                const float hpr = (xr - ar * R2 - ar * g - br) * h;
-                const float bpl = hpl * g + al, bpr = hpr * g + ar;
-                al = hpl * g + bpl;
-                ar = hpr * g + bpr;
-                const float lpl = bpl * g + bl, lpr = bpr * g + br;
-                bl = bpl * g + lpl;
-                br = bpr * g + lpr;
-                left[i]  = xl * gd + lpl * gw;
-                right[i] = xr * gd + lpr * gw;
-                gd += dd;
-                gw += dw;
+                cutoff -= (cutoff - stepHz[step]) * (1.0f - std::pow (0.9f * 0.5f, 64.0f / 512.0f));
+                const float g = (float) std::tan (juce::MathConstants<double>::pi * cutoff / sampleRate);
+                const float R2 = 1.0f / 5.0f;
+                const float h = 1.0f / (g * g + R2 * g + 1.0f);
+
+                for (int i = run; i < std::min (n, run + 64); ++i)
+                {
+                    const float xl = left[i], xr = right[i];
+                    const float hpl = (xl - al * R2 - al * g - bl) * h;
+                    const float hpr = (xr - ar * R2 - ar * g - br) * h;
+                    const float bpl = hpl * g + al, bpr = hpr * g + ar;
+                    al = hpl * g + bpl;
+                    ar = hpr * g + bpr;
+                    const float lpl = bpl * g + bl, lpr = bpr * g + br;
+                    bl = bpl * g + lpl;
+                    br = bpr * g + lpr;
+                    left[i]  = xl * gd + lpl * gw;
+                    right[i] = xr * gd + lpr * gw;
+                    gd += dd;
+                    gw += dw;
+                }
             }
 
             s1l = al; s2l = bl; s1r = ar; s2r = br;
@@ -163,7 +179,15 @@ namespace
         b->MinTime (0.5)->Repetitions (5)->ReportAggregatesOnly (true);
     }
 
-    BENCHMARK (BM_Processor)->Apply (blockSizes);
+    void blockSizesAndSteps (benchmark::internal::Benchmark* b)
+    {
+        for (int steps : { 0, 1 })
+            for (int n : { 32, 64, 512, 2048 })
+                b->Args ({ n, steps });
+        b->MinTime (0.5)->Repetitions (5)->ReportAggregatesOnly (true);
+    }
+
+    BENCHMARK (BM_Processor)->Apply (blockSizesAndSteps);
     BENCHMARK (BM_Floor)->Apply (blockSizes);
 
     /** Keeps the median of each benchmark for the summary. */
@@ -182,8 +206,11 @@ namespace
                 if (run.aggregate_name != "median")
                     continue;
 
-                const auto name = run.run_name.function_name;
-                const int block = std::stoi (run.run_name.args);
+                auto name = run.run_name.function_name;
+                const auto& args = run.run_name.args;
+                const int block = std::stoi (args);
+                if (const auto slash = args.find ('/'); slash != std::string::npos && args.substr (slash + 1) == "1")
+                    name += "/steps";
                 Figures f;
                 f.nsPerFrame = run.GetAdjustedCPUTime() / block;   // time unit: ns per block
                 if (const auto it = run.counters.find ("allocs_per_block"); it != run.counters.end())
@@ -204,17 +231,22 @@ int main (int argc, char** argv)
     benchmark::Shutdown();
 
     std::printf ("\nTessaline audio path, 48 kHz stereo (medians, CPU time)\n");
-    std::printf ("%8s %16s %16s %8s %18s\n", "frames", "processor ns/fr", "floor ns/fr", "ratio", "allocs per block");
+    std::printf ("%8s %8s %16s %16s %8s %18s\n", "frames", "steps", "processor ns/fr", "floor ns/fr", "ratio", "allocs per block");
 
-    for (int block : { 32, 64, 512, 2048 })
+    for (const char* variant : { "BM_Processor", "BM_Processor/steps" })
     {
-        const auto p = reporter.medians.find ({ "BM_Processor", block });
-        const auto f = reporter.medians.find ({ "BM_Floor", block });
-        if (p == reporter.medians.end() || f == reporter.medians.end())
-            continue;
+        for (int block : { 32, 64, 512, 2048 })
+        {
+            const auto p = reporter.medians.find ({ variant, block });
+            const auto f = reporter.medians.find ({ "BM_Floor", block });
+            if (p == reporter.medians.end() || f == reporter.medians.end())
+                continue;
 
-        std::printf ("%8d %16.2f %16.2f %8.3f %18.3f\n", block, p->second.nsPerFrame, f->second.nsPerFrame,
-                     p->second.nsPerFrame / f->second.nsPerFrame, p->second.allocsPerBlock);
+            std::printf ("%8d %8s %16.2f %16.2f %8.3f %18.3f\n", block,
+                         std::string (variant).find ("steps") != std::string::npos ? "every" : "rest",
+                         p->second.nsPerFrame, f->second.nsPerFrame,
+                         p->second.nsPerFrame / f->second.nsPerFrame, p->second.allocsPerBlock);
+        }
     }
 
     return 0;

@@ -132,9 +132,13 @@ VornicAudioProcessor::VornicAudioProcessor()
     // device's thread while the clock's timer may be visiting its listeners.
     standaloneClock.listeners.add (this);
 
-    // The standalone clock runs from its timer until an audio device moves it.
+    // The standalone clock runs from its timer until an audio device moves it,
+    // and the window learns of its steps even before any device has opened.
     if (isStandalone())
+    {
         standaloneClock.startRunning();
+        ensureNoticeTimerRunning();
+    }
 }
 
 VornicAudioProcessor::~VornicAudioProcessor()
@@ -294,18 +298,17 @@ void VornicAudioProcessor::timerClockListenerStandalone (float)
 //==============================================================================
 float VornicAudioProcessor::glideRemainingFor (float smoother, double frames) noexcept
 {
-    if (frames == (double) glideRun)
+    if (smoother != cachedSmoother)
     {
-        if (smoother != cachedSmoother)
-        {
-            cachedSmoother = smoother;
-            cachedRunRemaining = QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
-        }
-
-        return cachedRunRemaining;
+        cachedSmoother = smoother;
+        cachedLogPerFrame = QBFilterKernel::glideLogPerFrame (smoother, (double) sampleRate);
+        cachedRunRemaining = (float) std::exp ((double) glideRun * cachedLogPerFrame);
     }
 
-    return QBFilterKernel::glideRemaining (smoother, frames, (double) sampleRate);
+    if (frames == (double) glideRun)
+        return cachedRunRemaining;
+
+    return frames > 0.0 ? (float) std::exp (frames * cachedLogPerFrame) : 1.0f;
 }
 
 void VornicAudioProcessor::updateFilter (int step)
@@ -383,6 +386,7 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readPlayHead (juce::AudioP
 
     hostWasPlaying = t.playing;
     expectedPpq = t.ppq + (t.playing ? (double) numSamples * quartersPerSample : 0.0);
+    lastPlayedPpq = t.ppq + (t.playing ? (double) juce::jmax (0, numSamples - 1) * quartersPerSample : 0.0);
     return t;
 }
 
@@ -403,6 +407,7 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readTransport (int numSamp
         if (info && info->getPpqPosition() && info->getIsPlaying())
         {
             followedExternalTransport = true;
+            standaloneClock.followsExternalTransport.store (true, std::memory_order_relaxed);
             return readPlayHead (*head, numSamples);
         }
     }
@@ -411,9 +416,11 @@ VornicAudioProcessor::Transport VornicAudioProcessor::readTransport (int numSamp
 
     if (std::exchange (followedExternalTransport, false))
     {
-        // The external transport stopped: the sequence stops with it, as in a host.
+        standaloneClock.followsExternalTransport.store (false, std::memory_order_relaxed);
+        // The external transport stopped: the sequence stops with it, as in a
+        // host, at the last position played (so no further step sounds).
         stoppedExternal.drivesClock = true;
-        stoppedExternal.ppq = expectedPpq;
+        stoppedExternal.ppq = lastPlayedPpq;
         hostWasPlaying = false;
         return stoppedExternal;
     }

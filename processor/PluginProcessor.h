@@ -236,12 +236,13 @@ private:
     void startWetRamp (float target) noexcept;
     float glideRemainingFor (float smoother, double frames) noexcept;
 
-    // The glide moves the coefficients every glideRun frames; a new step moves them at once.
-    static constexpr int glideRun = 32;
+    // The glide moves the coefficients every glideRun frames (1.3 ms at 48 kHz); a new step moves them at once.
+    static constexpr int glideRun = 64;
     int glideAhead = 0;             // frames the glide has already been advanced past the current sample
     int renderedStep = std::numeric_limits<int>::min();
     double glideReferenceFrames = 512.0;
     float cachedSmoother = -1.0f, cachedRunRemaining = 0.0f;
+    double cachedLogPerFrame = 0.0;
     float writtenCutoff = -1.0f, writtenQ = 0.0f;
     int writtenType = -1;
     QBFilterKernel::Coefficients coefficients;
@@ -251,7 +252,7 @@ private:
     float wetRampStep = 0.0f;
 
     // Transport continuity: where the host's position should be at the next block.
-    double expectedPpq = 0.0;
+    double expectedPpq = 0.0, lastPlayedPpq = 0.0;
     bool hostWasPlaying = false;
     bool standaloneWasPlaying = false;
     bool followedExternalTransport = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 /** The resonant state-variable filter and the dry/wet mix, as plain numbers in
     and out: the cutoff of a step, the glide of the cutoff towards it, the
@@ -38,15 +39,22 @@ namespace QBFilterKernel
         any other number of frames by the same exponential. */
     constexpr double glideReferenceSeconds = 512.0 / 48000.0;
 
+    /** The natural logarithm of the fraction of the distance left per frame;
+        minus infinity when the cutoff jumps ("smoother" 0). */
+    inline double glideLogPerFrame (float smoother, double sampleRate) noexcept
+    {
+        const double perPeriod = 0.9 * (double) smoother;
+        return perPeriod > 0.0 ? std::log (perPeriod) / (glideReferenceSeconds * sampleRate)
+                               : -std::numeric_limits<double>::infinity();
+    }
+
     /** The fraction of the distance to the target left after `frames` at `sampleRate`. */
     inline float glideRemaining (float smoother, double frames, double sampleRate) noexcept
     {
-        const double perPeriod = 0.9 * (double) smoother;
+        if (! (frames > 0.0))
+            return 1.0f;
 
-        if (! (perPeriod > 0.0))
-            return frames > 0.0 ? 0.0f : 1.0f;
-
-        return (float) std::pow (perPeriod, frames / (glideReferenceSeconds * sampleRate));
+        return (float) std::exp (frames * glideLogPerFrame (smoother, sampleRate));
     }
 
     /** Coefficients of the filter, as juce::dsp::StateVariableFilter keeps them
@@ -59,7 +67,7 @@ namespace QBFilterKernel
         static Coefficients forCutoff (float cutoffHz, float q, double sampleRate) noexcept
         {
             Coefficients c;
-            c.g  = (float) std::tan (3.14159265358979323846 * (double) cutoffHz / sampleRate);
+            c.g  = std::tan (3.14159265f * (float) ((double) cutoffHz / sampleRate));
             c.R2 = 1.0f / q;
             c.h  = 1.0f / (c.g * c.g + c.R2 * c.g + 1.0f);
             c.k  = c.R2 + c.g;

@@ -68,6 +68,11 @@ public:
     /** Play state, set by the editor's play button (message thread). */
     std::atomic<bool> isPlaying { false };
 
+    /** True while the application follows an external transport (JACK's,
+        rolling) instead of this clock; the window may show it as playing.
+        Written by the audio thread. */
+    std::atomic<bool> followsExternalTransport { false };
+
     juce::ListenerList<Listener> listeners;
 
 private:

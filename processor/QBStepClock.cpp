@@ -27,7 +27,8 @@ int QBStepClock::tickOf (double position) noexcept
 {
     // The modulus is 63, and the tick is truncated toward zero: it is 0 on both
     // sides of position 0.
-    return (int) std::fmod (onWholeStep (position), 63.0);
+    // Equal to (int) fmod (position, 63.0) for any position a transport reaches, without the division.
+    return (int) ((long long) std::trunc (onWholeStep (position)) % 63);
 }
 
 int QBStepClock::nextStepBoundary (double start, double perSample, int from, int end) noexcept

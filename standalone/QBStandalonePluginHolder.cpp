@@ -5,6 +5,9 @@
 
 #include <limits>
 
+#include <jack/jack.h>
+#include <jack/transport.h>
+
 namespace
 {
     constexpr const char* audioSetupKey  = "audioSetup";
@@ -87,6 +90,108 @@ QBStandalonePluginHolder::QBStandalonePluginHolder (juce::PropertySet* settingsT
 
     createPlugin();
     init (getNumInputChannels() > 0, preferredDefaultDeviceName);
+}
+
+//==============================================================================
+/** The JACK transport as the processor's play head, while the audio device is
+    JACK's: a client of its own (no ports) asks the server for the transport
+    state of the current cycle, which is safe from the audio thread. While the
+    transport rolls, the processor follows its position and tempo as a plugin
+    follows its host; stopped, it leaves the processor to its own clock. */
+class QBStandalonePluginHolder::JackTransport : public juce::AudioPlayHead
+{
+public:
+    JackTransport()
+    {
+        jack_status_t status {};
+        client = jack_client_open ("Tessaline-transport", JackNoStartServer, &status);
+    }
+
+    ~JackTransport() override
+    {
+        if (client != nullptr)
+            jack_client_close (client);
+    }
+
+    bool isOpen() const noexcept { return client != nullptr; }
+
+    /** Called on the audio thread, once or more per cycle. */
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        jack_position_t pos {};
+        const auto state = jack_transport_query (client, &pos);
+        PositionInfo info;
+        info.setIsPlaying (state == JackTransportRolling);
+        info.setTimeInSamples ((int64_t) pos.frame);
+
+        if (pos.frame_rate > 0)
+            info.setTimeInSeconds ((double) pos.frame / (double) pos.frame_rate);
+
+        if ((pos.valid & JackPositionBBT) != 0 && (double) pos.beats_per_minute > 0.0 && pos.beats_per_bar > 0.0f
+            && pos.frame_rate > 0)
+        {
+            // The bar, the beat in it and the tick give the musical position at
+            // a start, a locate or a new tempo; from there it is carried forward
+            // by the frames, as LV2 hosts do. (Timebase masters that add up
+            // whole ticks per cycle would otherwise drift from the frames.)
+            const double bpm = (double) pos.beats_per_minute;
+            const bool continues = rolling && state == JackTransportRolling && bpm == anchorBpm
+                                && (pos.frame == lastFrame || pos.frame == lastFrame + jack_get_buffer_size (client));
+
+            if (! continues)
+            {
+                const double quarterPerBeat = pos.beat_type > 0.0f ? 4.0 / (double) pos.beat_type : 1.0;
+                const double beatsBefore = (double) (pos.bar - 1) * (double) pos.beats_per_bar + (double) (pos.beat - 1)
+                                         + (pos.ticks_per_beat > 0.0 ? (double) pos.tick / pos.ticks_per_beat : 0.0);
+                anchorPpq = beatsBefore * quarterPerBeat;
+                anchorFrame = pos.frame;
+                anchorBpm = bpm;
+            }
+
+            info.setBpm (bpm);
+            info.setPpqPosition (anchorPpq + (double) (pos.frame - anchorFrame) * bpm / 60.0 / (double) pos.frame_rate);
+            info.setTimeSignature (TimeSignature { (int) pos.beats_per_bar, (int) pos.beat_type });
+        }
+
+        rolling = state == JackTransportRolling;
+        lastFrame = pos.frame;
+        return info;
+    }
+
+private:
+    jack_client_t* client = nullptr;
+
+    // Audio thread only: where the carried position was anchored.
+    mutable double anchorPpq = 0.0, anchorBpm = 0.0;
+    mutable jack_nframes_t anchorFrame = 0, lastFrame = 0;
+    mutable bool rolling = false;
+};
+
+void QBStandalonePluginHolder::followJackTransport (juce::AudioIODevice* device)
+{
+    stopFollowingJackTransport();
+
+    if (device == nullptr || device->getTypeName() != "JACK" || processor == nullptr)
+        return;
+
+    auto transport = std::make_unique<JackTransport>();
+
+    if (! transport->isOpen())
+        return;
+
+    jackTransport = std::move (transport);
+    processor->setPlayHead (jackTransport.get());
+}
+
+void QBStandalonePluginHolder::stopFollowingJackTransport()
+{
+    if (jackTransport == nullptr)
+        return;
+
+    if (processor != nullptr && processor->getPlayHead() == jackTransport.get())
+        processor->setPlayHead (nullptr);
+
+    jackTransport.reset();
 }
 
 QBStandalonePluginHolder::~QBStandalonePluginHolder()
@@ -350,6 +455,8 @@ void QBStandalonePluginHolder::audioDeviceIOCallbackWithContext (const float* co
 
 void QBStandalonePluginHolder::audioDeviceAboutToStart (juce::AudioIODevice* device)
 {
+    // Before the player starts: it installs a play head of its own only when the processor has none.
+    followJackTransport (device);
     player.audioDeviceAboutToStart (device);
     player.setMidiOutput (deviceManager.getDefaultMidiOutput());
 }
@@ -358,4 +465,5 @@ void QBStandalonePluginHolder::audioDeviceStopped()
 {
     player.setMidiOutput (nullptr);
     player.audioDeviceStopped();
+    stopFollowingJackTransport();
 }

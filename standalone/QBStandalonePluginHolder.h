@@ -102,7 +102,11 @@ public:
     void openFirstAvailableAudioDevice();
 
 private:
+    class JackTransport;
+
     void valueChanged (juce::Value&) override;
+    void followJackTransport (juce::AudioIODevice*);
+    void stopFollowingJackTransport();
 
     class StateAutosave;
     void startAutosave();
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<juce::AudioDeviceManager::AudioDeviceSetup> options;
     bool savedStateWasUnreadable = false;
     std::unique_ptr<StateAutosave> autosave;
+    std::unique_ptr<JackTransport> jackTransport;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QBStandalonePluginHolder)
 };

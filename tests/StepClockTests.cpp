@@ -214,6 +214,8 @@ TEST (StandaloneClock, WithoutAudioTheTimerDrivesTheSequence)
 {
     // No device has prepared the processor: the clock's timer moves it, so the window still shows steps.
     auto p = makeStandaloneProcessor();
+    RecordingListener window;
+    p->listeners.add (&window);
     EXPECT_TRUE (p->standaloneClock.isTimerRunning());
     p->standaloneClock.setTempo (600.0f);
     EXPECT_TRUE (pumpUntil ([&] { return p->standaloneClock.position.load() > 0.05; }));
@@ -223,6 +225,8 @@ TEST (StandaloneClock, WithoutAudioTheTimerDrivesTheSequence)
     EXPECT_TRUE (pumpUntil ([&] { return p->currentStep.load() >= 0; }));
     const int first = p->currentStep.load();
     EXPECT_TRUE (pumpUntil ([&] { return p->currentStep.load() != first; }));
+    EXPECT_TRUE (pumpUntil ([&] { return window.steps.size() >= 2; }));   // the window is told
+    p->listeners.remove (&window);
 
     // Once audio runs, the timer leaves the clock to it.
     p->prepareToPlay (48000.0, 512);

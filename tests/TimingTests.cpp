@@ -365,3 +365,26 @@ TEST (Timing, StandaloneClockPutsEveryStepOnItsSample)
     render (*p, 1, 1, [] (int, int) {});
     EXPECT_EQ (p->currentStep.load(), (last + 1) % loopLength);
 }
+
+TEST (Timing, StandaloneFollowsAnExternalTransportWhileItRolls)
+{
+    // A rolling transport (JACK's, in the application) drives the steps as a
+    // host's would; once it stops, the sequence stops with it and Play and the
+    // clock's tempo work as before.
+    constexpr double sr = 48000.0, perSample = 120.0 / 60.0 / sr * 4.0;
+    auto p = makeSequencer (7, sr, 0.0f, true);
+    MovingHead head;
+    head.locate (2.25);
+    const auto r = renderWithHead (*p, head, 1, 12000);
+    EXPECT_TRUE (everySampleOnItsStep (r, 9.0, perSample));
+    EXPECT_TRUE (p->standaloneClock.followsExternalTransport.load());
+
+    head.playing = false;
+    renderWithHead (*p, head, 256, 256);
+    EXPECT_FALSE (p->standaloneClock.followsExternalTransport.load());
+    EXPECT_EQ (p->currentStep.load(), -1);
+
+    p->standaloneClock.isPlaying = true;
+    renderWithHead (*p, head, 256, 256);
+    EXPECT_GE (p->currentStep.load(), 0);
+}
