@@ -226,13 +226,18 @@ TEST (Parameters, TheHostsBypassIsTheEffectsOwnSwitch)
     bypass->setValueNotifyingHost (1.0f);                 // the host's bypass button
     const auto [rampDiff, rampLevel, rampStep] = render();
     EXPECT_LT (rampStep, 0.7f);                           // no jump: a 5 kHz sine moves 0.6 per sample at most
+    EXPECT_LT (std::get<2> (render()), 0.7f);             // nor in the rest of the fade
+
+    for (int n = 0; n < 4; ++n)                           // the fade takes a few blocks
+        render();
     EXPECT_LT (std::get<0> (render()), 1.0e-6f);          // then the dry signal, untouched
 
     // The editor's momentary bypass-across clears effectOn while the switch is on;
     // a switch turned on later (with no editor to follow it) is heard all the same.
     p.effectOn = false;
     bypass->setValueNotifyingHost (0.0f);
-    render();
+    for (int n = 0; n < 4; ++n)
+        render();
     EXPECT_LT (std::get<1> (render()), 0.01f);
     EXPECT_TRUE (p.effectOn.load());
     juce::ignoreUnused (rampDiff, rampLevel);

@@ -27,6 +27,7 @@ SHELL_WORDS = {
     "function", "break", "continue", "return", "exit", "cd", "echo", "export", "eval", "set", "unset",
     "trap", "wait", "kill", "read", "local", "true", "false", "test", "[", "[[", "]]", "exec", "shift",
     "command", "type", "printf", "source", ".", "{", "}", "!", "pwd", "declare", "readonly", "let",
+    "mapfile", "readarray",
 }
 # Words that put the next word in a command's place.
 # Programs are looked up where Debian puts them, never in a developer's own folders.
@@ -91,7 +92,9 @@ def shell_lines(path):
     # Python heredocs in test scripts are not shell.
     text = re.sub(r"<<'?(\w+)'?\n.*?\n\1\n", "\n", text, flags=re.S)
     joined = text.replace("\\\n", " ")
-    return [l for l in joined.splitlines() if l.strip() and not l.strip().startswith("#")]
+    # A comment after a command (a space, then #) is not shell either.
+    lines = [re.sub(r"\s#.*$", "", l) for l in joined.splitlines()]
+    return [l for l in lines if l.strip() and not l.strip().startswith("#")]
 
 MAKE_TARGETS = ["deps", "build", "run", "test", "asan", "tsan", "fuzz", "gallery", "bench", "lv2bench",
                 "install", "install-app", "uninstall-app", "clean"]
