@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -128,11 +129,27 @@ namespace
 
         bool isOpen() const noexcept { return open; }
 
+        /** Connects the tone and the recorder; may be asked again until the
+            other client is active (a connection already made counts). */
         bool connect (const std::string& in1, const std::string& in2, const std::string& out)
         {
-            return jack_connect (tone, "tone:out", in1.c_str()) == 0
-                && jack_connect (tone, "tone:out", in2.c_str()) == 0
-                && jack_connect (recorder, out.c_str(), "recorder:in") == 0;
+            auto made = [] (int result) { return result == 0 || result == EEXIST; };
+            return made (jack_connect (tone, "tone:out", in1.c_str()))
+                && made (jack_connect (tone, "tone:out", in2.c_str()))
+                && made (jack_connect (recorder, out.c_str(), "recorder:in"));
+        }
+
+        /** Every port of the server, for failure messages. */
+        std::string allPorts() const
+        {
+            std::string names;
+            if (const char** ports = jack_get_ports (tone, nullptr, nullptr, 0))
+            {
+                for (auto** p = ports; *p != nullptr; ++p)
+                    names += std::string (*p) + " ";
+                jack_free (ports);
+            }
+            return names;
         }
 
         static bool portExists (const std::string& port)
@@ -308,7 +325,7 @@ TEST (StepTimingWithJack, Lv2InJalvFollowsTheJackTransport)
 
     ToneAndTransportRecorder io;
     ASSERT_TRUE (io.isOpen());
-    ASSERT_TRUE (io.connect ("tessaline:audio_in_1", "tessaline:audio_in_2", "tessaline:audio_out_1"));
+    ASSERT_TRUE (waitFor ([&] { return io.connect ("tessaline:audio_in_1", "tessaline:audio_in_2", "tessaline:audio_out_1"); }, 10000));
 
     CommandedProcess transport (work.folder, "transport", "/usr/bin/jack_transport");
     sleepMs (300);
@@ -332,7 +349,8 @@ TEST (StepTimingWithJack, StandaloneFollowsTheJackTransport)
 
     ToneAndTransportRecorder io;
     ASSERT_TRUE (io.isOpen());
-    ASSERT_TRUE (io.connect ("Tessaline:in_1", "Tessaline:in_2", "Tessaline:out_1"));
+    ASSERT_TRUE (waitFor ([&] { return io.connect ("Tessaline:in_1", "Tessaline:in_2", "Tessaline:out_1"); }, 10000))
+        << io.allPorts() << applicationLog (config.folder);
 
     CommandedProcess transport (config.folder, "transport", "/usr/bin/jack_transport");
     sleepMs (300);
