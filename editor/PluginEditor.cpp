@@ -702,6 +702,20 @@ void VornicAudioProcessorEditor::timerCallback()
         headerPanel.tempoSlider.setValue (bpm, juce::dontSendNotification);
         headerPanel.setBpmTempoToLable();
     }
+
+    // In the application the play button shows whether the sequence runs: by its
+    // own clock, or following a rolling JACK transport.
+    if (processor.isStandalone())
+    {
+        const auto& clock = processor.standaloneClock;
+        const bool running = clock.isPlaying.load() || clock.followsExternalTransport.load();
+
+        if (playStopButton.getToggleState() != running)
+        {
+            playStopButton.setToggleState (running, juce::dontSendNotification);
+            playLabel.setText (running ? "Stop" : "Play", juce::dontSendNotification);
+        }
+    }
 }
 
 //==============================================================================

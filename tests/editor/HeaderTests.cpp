@@ -58,6 +58,19 @@ TEST_F (Header, PlayStopAndMonoStereoSwitchBothWays)
     }
 }
 
+TEST_F (Header, ThePlayButtonShowsARollingExternalTransport)
+{
+    // The audio thread sets this while the application follows a rolling JACK transport.
+    processor.standaloneClock.followsExternalTransport = true;
+    ASSERT_TRUE (pumpUntil ([&] { return editor.playStopButton.getToggleState(); }));
+    EXPECT_EQ (editor.playLabel.getText(), "Stop");
+    EXPECT_FALSE (processor.standaloneClock.isPlaying.load()) << "the own clock keeps its state";
+
+    processor.standaloneClock.followsExternalTransport = false;
+    ASSERT_TRUE (pumpUntil ([&] { return ! editor.playStopButton.getToggleState(); }));
+    EXPECT_EQ (editor.playLabel.getText(), "Play");
+}
+
 TEST_F (Header, TheWindowSizeButtonTogglesTheCompactWindowAndItsParameter)
 {
     for (const bool compact : { true, false })
