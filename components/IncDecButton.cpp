@@ -1,6 +1,6 @@
 #include "IncDecButton.h"
 
-IncDecButton::IncDecButton (bool left) : laf (left), pointsLeft (left)
+IncDecButton::IncDecButton (bool left) : laf (left)
 {
     button.setLookAndFeel (&laf);
     addAndMakeVisible (button);

@@ -17,5 +17,4 @@ public:
 
 private:
     QBIncDecButtonsLAF laf;
-    const bool pointsLeft;
 };
