@@ -8,6 +8,7 @@
 #include "QBBGSequenceTable.h"
 #include "QBBypassButtons.h"
 #include "QBCircularBGNextBackSeq.h"
+#include "QBDelayedCall.h"
 #include "QBDice.h"
 #include "QBDotsComponent.h"
 #include "QBDryWetSlider.h"
@@ -276,6 +277,9 @@ private:
     juce::ValueTree currentStateAsPreset() const;
     void writeFastPresetBookkeeping (bool includingNamesAndSize);
     void applyPresetLoopRange (const juce::String& name);
+
+    // The presets' follow-up steps: owned, so none outlives the window.
+    QBDelayedCall presetListRebuild, presetLoopRangeStep;
 
     //==============================================================================
     void setUpMidiCCSettings();

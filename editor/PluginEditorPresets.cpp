@@ -33,11 +33,7 @@ void VornicAudioProcessorEditor::buildPresets()
 
     restoreFastPresetButtonsFromTree();
 
-    juce::Timer::callAfterDelay (50, [safe = juce::Component::SafePointer<VornicAudioProcessorEditor> (this)]
-    {
-        if (safe != nullptr)
-            safe->initialRowPresetsValueFromTreeToListBox();
-    });
+    presetListRebuild.schedule (50, [this] { initialRowPresetsValueFromTreeToListBox(); });
 
     resized();
 }
@@ -193,11 +189,7 @@ void VornicAudioProcessorEditor::doubleClickOnRowLoadPreset (juce::String name, 
     clickUpOnDotsComponent();
     fromLockStateTableToLockDots();
 
-    juce::Timer::callAfterDelay (50, [safe = juce::Component::SafePointer<VornicAudioProcessorEditor> (this), name]
-    {
-        if (safe != nullptr)
-            safe->applyPresetLoopRange (name);
-    });
+    presetLoopRangeStep.schedule (50, [this, name] { applyPresetLoopRange (name); });
 }
 
 void VornicAudioProcessorEditor::applyPresetLoopRange (const juce::String& name)
