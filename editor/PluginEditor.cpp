@@ -976,7 +976,7 @@ void VornicAudioProcessorEditor::CCRandomDice()
 
 void VornicAudioProcessorEditor::CCSequenceLength (int value)
 {
-    sequenceSizeSlider.slider->setValue ((double) ((float) value * 62.0f / 127.0f + 2.0f), juce::sendNotificationAsync);
+    sequenceSizeSlider.slider->setValue ((double) QBCCActions::scaled (value, 62.0f, 2.0f), juce::sendNotificationAsync);
 }
 
 namespace
@@ -984,7 +984,7 @@ namespace
     /** A controller's 7-bit value scaled as the window's controls take it. */
     double ccScaled (int value, float scale, float offset) noexcept
     {
-        return (double) ((float) value * scale / 127.0f + offset);
+        return (double) QBCCActions::scaled (value, scale, offset);
     }
 
     void invertToggle (juce::Button& button)
@@ -1012,7 +1012,7 @@ void VornicAudioProcessorEditor::CCDryWetSlider (int v) { dryWetSlider.slider->s
 
 void VornicAudioProcessorEditor::CCQuantization (int v)
 {
-    quantizeComboBox.comboBox->setSelectedId ((int) ((float) v * 10.0f / 127.0f) + 1, juce::sendNotificationAsync);
+    quantizeComboBox.comboBox->setSelectedId ((int) QBCCActions::scaled (v, 10.0f, 0.0f) + 1, juce::sendNotificationAsync);
 }
 
 void VornicAudioProcessorEditor::CCLockSwitch()        { lockAndResetButtons.lockButton->triggerClick(); }
@@ -1031,7 +1031,7 @@ void VornicAudioProcessorEditor::CCTempo (int value)
 {
     // Inside a host the tempo is the host's.
     if (processor.isStandalone())
-        headerPanel.tempoSlider.setValue ((double) ((float) value * 590.0f / 127.0f + 10.0f), juce::sendNotification);
+        headerPanel.tempoSlider.setValue ((double) QBCCActions::scaled (value, 590.0f, 10.0f), juce::sendNotification);
 }
 void VornicAudioProcessorEditor::QucikPreset1()        { quickPreset (0); }
 void VornicAudioProcessorEditor::QucikPreset2()        { quickPreset (1); }

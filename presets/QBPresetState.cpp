@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "PluginProcessor.h"
+#include "QBCCActions.h"
 #include "QBPresetStore.h"
 #include "QBStateIdentifiers.h"
 
@@ -48,14 +49,9 @@ namespace
             std::swap (lo, hi);
 
         const double steps = p.parameters.getRawParameterValue ("sequenceSize")->load();
-        int loopMin = juce::roundToInt (juce::jlimit (0.0, steps, lo));
-        int loopMax = juce::roundToInt (juce::jlimit (0.0, steps, hi));
-
-        if (loopMin + 2 >= loopMax)
-            loopMin = juce::jmax (0, loopMax - 2);
-
-        if (loopMax <= 2)
-            loopMax = 2;
+        const auto [loopMin, loopMax] = QBCCActions::loopInside (juce::roundToInt (juce::jlimit (0.0, steps, lo)),
+                                                                 juce::roundToInt (juce::jlimit (0.0, steps, hi)),
+                                                                 juce::roundToInt (steps));
 
         p.loopRangeMin = loopMin;
         p.loopRangeMax = loopMax;

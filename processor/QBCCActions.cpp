@@ -27,24 +27,11 @@ namespace
         return p.parameters.getRawParameterValue (id)->load();
     }
 
-    float scaled (int value, float span, float offset) noexcept
-    {
-        return (float) value * span / 127.0f + offset;
-    }
 
-    /** The loop after the number of steps became `steps`, as the loop slider
-        keeps it: inside the steps, and at least two steps long where it can be. */
+    /** The live loop after the number of steps became `steps`. */
     void fitLoopInto (VornicAudioProcessor& p, int steps)
     {
-        int hi = juce::jmin (p.loopRangeMax.load(), steps);
-        int lo = juce::jlimit (0, hi, p.loopRangeMin.load());
-
-        if (lo + 2 >= hi)
-            lo = juce::jmax (0, hi - 2);
-
-        if (hi <= 2)
-            hi = 2;
-
+        const auto [lo, hi] = QBCCActions::loopInside (p.loopRangeMin.load(), p.loopRangeMax.load(), steps);
         p.loopRangeMin = lo;
         p.loopRangeMax = hi;
     }
@@ -68,6 +55,25 @@ namespace QBCCActions
     int threeWaySplit (int value) noexcept
     {
         return value < 42 ? 0 : (value < 85 ? 1 : 2);
+    }
+
+    float scaled (int value, float span, float offset) noexcept
+    {
+        return (float) value * span / 127.0f + offset;
+    }
+
+    std::pair<int, int> loopInside (int lo, int hi, int steps) noexcept
+    {
+        hi = juce::jlimit (0, steps, hi);
+        lo = juce::jlimit (0, hi, lo);
+
+        if (lo + 2 >= hi)
+            lo = juce::jmax (0, hi - 2);
+
+        if (hi <= 2)
+            hi = 2;
+
+        return { lo, hi };
     }
 
     bool performWithoutEditor (VornicAudioProcessor& p, int action, int v)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 class VornicAudioProcessor;
 
 /** The MIDI CC actions, in the order of their "CCstates" indices, and what the
@@ -16,6 +18,14 @@ namespace QBCCActions
 
     /** 0 below 42, 1 from 42 to 84, 2 from 85: the split of the three-way selectors. */
     int threeWaySplit (int value) noexcept;
+
+    /** A 7-bit controller value scaled onto a control: value × span / 127 + offset,
+        in single precision, as every controller action computes it. */
+    float scaled (int value, float span, float offset) noexcept;
+
+    /** The loop [lo, hi] as the loop slider keeps it in a sequence of `steps`:
+        inside the steps, and at least two steps long where it can be. */
+    std::pair<int, int> loopInside (int lo, int hi, int steps) noexcept;
 
     /** Carries out `action` with the 7-bit `value` as the open window would:
         the same parameters, the same sequence edits, the same undo steps.

@@ -145,27 +145,23 @@ TEST (State, RejectedBlobsChangeNothingAndSendNothing)
 
     // Bytes that are not UTF-8, here inside otherwise good XML; at the end of
     // the text they would lead the framework's parser past the end of it.
-    const auto notUtf8 = [] {
-        const char text[] = "<PARAMETERS fader3=\"\xff\xfe\xff\"/>";
+    // A blob with the format's magic number and `text` (with its terminator) as the XML.
+    const auto blobWithXml = [] (const char* text, size_t length) {
         juce::MemoryBlock b;
         juce::MemoryOutputStream out (b, false);
         out.writeInt (0x21324356);
-        out.writeInt ((int) sizeof (text) - 1);
-        out.write (text, sizeof (text));
+        out.writeInt ((int) length);
+        out.write (text, length + 1);
         return b;
-    }();
+    };
+
+    const char notUtf8Text[] = "<PARAMETERS fader3=\"\xff\xfe\xff\"/>";
+    const auto notUtf8 = blobWithXml (notUtf8Text, sizeof (notUtf8Text) - 1);
 
     // A processing instruction followed by text inside an element: the
     // framework's parser would never return from it.
-    const auto processingInstruction = [] {
-        const char text[] = "<?xml version=\"1.0\"?><PARAMETERS><?x?>text</PARAMETERS>";
-        juce::MemoryBlock b;
-        juce::MemoryOutputStream out (b, false);
-        out.writeInt (0x21324356);
-        out.writeInt ((int) sizeof (text) - 1);
-        out.write (text, sizeof (text));
-        return b;
-    }();
+    const char processingInstructionText[] = "<?xml version=\"1.0\"?><PARAMETERS><?x?>text</PARAMETERS>";
+    const auto processingInstruction = blobWithXml (processingInstructionText, sizeof (processingInstructionText) - 1);
 
     struct Case { const char* name; juce::MemoryBlock blob; int size; };
     const Case cases[] = {
